@@ -1,0 +1,40 @@
+# Shared by the run and test commands: configure and build, and a virtual X
+# display when there is no usable one.
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${VELORANE_BUILD_DIR:-$root/build}"
+
+# Configure and build into $build; warnings are errors under CI.
+build_project() {
+  local werror=OFF
+  if [ -n "${CI:-}" ]; then werror=ON; fi
+  cmake -S "$root" -B "$build" -DVELORANE_WERROR="$werror" "$@" >/dev/null
+  cmake --build "$build" -j "$(nproc)"
+}
+
+# Whether $DISPLAY names a display that can be opened.
+display_usable() {
+  [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1
+}
+
+# Start Xvfb on a free display number and export DISPLAY; it is stopped when
+# the calling script exits.
+start_virtual_display() {
+  local n
+  for n in $(seq 90 140); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      xvfb_pid=$!
+      trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+      export DISPLAY=":$n"
+      for _ in $(seq 1 100); do
+        if xdpyinfo >/dev/null 2>&1; then return 0; fi
+        sleep 0.05
+      done
+      echo "Xvfb did not start on :$n" >&2
+      return 1
+    fi
+  done
+  echo "no free display number for Xvfb" >&2
+  return 1
+}

@@ -1,0 +1,118 @@
+// Reflection model: the start figures, the light's steps and the keys.
+#include "app/model.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/windows.h"
+#include "tests/support/gl_test.h"
+
+namespace {
+
+int framesDrawn = 0;
+
+// The keys redraw the diagram window: here the shared test window, whose
+// display callback counts frames.
+class ModelTest : public GlTest {
+ protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    diagramWindow = testWindow();
+    glutDisplayFunc([] { ++framesDrawn; });
+    pumpEvents();
+    framesDrawn = 0;
+    saved = lightPosition;
+    lightPosition = Vector4{-9, 9, 0, 1};
+  }
+  void TearDown() override {
+    lightPosition = saved;
+    GlTest::TearDown();
+  }
+  Vector4 saved{};
+};
+
+TEST_F(ModelTest, StartingLightGivesFortyFiveDegreesAndTheMirroredUnitVectors) {
+  computeReflection(&lightPosition);
+  EXPECT_EQ(reflectionAngle, 45.000038f);
+  EXPECT_FLOAT_EQ(incidentDirection.x, -0.7071068f);
+  EXPECT_FLOAT_EQ(incidentDirection.y, 0.7071068f);
+  EXPECT_EQ(incidentDirection.z, 0.0f);
+  EXPECT_FALSE(std::signbit(incidentDirection.z));
+  EXPECT_FLOAT_EQ(reflectedDirection.x, 0.7071068f);
+  EXPECT_FLOAT_EQ(reflectedDirection.y, 0.7071068f);
+  EXPECT_EQ(reflectedDirection.z, 0.0f);
+  EXPECT_TRUE(std::signbit(reflectedDirection.z)) << "the mirrored 0 is -0";
+  EXPECT_EQ(incidentDirection.w, 0.0f);
+  EXPECT_EQ(reflectedDirection.w, 0.0f);
+  EXPECT_EQ(surfaceNormal.y, 1.0f);
+}
+
+TEST_F(ModelTest, LightStraightAboveGivesTheNormalAndZeroDegrees) {
+  const Vector4 above{0, 4, 0, 1};
+  computeReflection(&above);
+  EXPECT_EQ(reflectionAngle, 0.0f);
+  EXPECT_EQ(incidentDirection.y, 1.0f);
+  EXPECT_EQ(reflectedDirection.y, 1.0f);
+  EXPECT_TRUE(std::signbit(reflectedDirection.x));
+  EXPECT_TRUE(std::signbit(reflectedDirection.z));
+}
+
+TEST_F(ModelTest, LightAtTheOriginGivesZeroDirectionsAndNinetyDegrees) {
+  const Vector4 origin{0, 0, 0, 1};
+  computeReflection(&origin);
+  EXPECT_EQ(reflectionAngle, 90.000076f);
+  EXPECT_EQ(incidentDirection.x, 0.0f);
+  EXPECT_EQ(reflectedDirection.y, 0.0f);
+}
+
+TEST_F(ModelTest, LightBelowThePlateGivesMoreThanNinetyDegrees) {
+  const Vector4 below{-3, -3, 0, 1};
+  computeReflection(&below);
+  EXPECT_NEAR(reflectionAngle, 135.0f, 0.001f);
+}
+
+TEST_F(ModelTest, KeysMoveTheLightInFloatStepsOfPointTwo) {
+  const struct {
+    unsigned char key;
+    float dx, dy, dz;
+  } keys[] = {{'1', -0.2f, 0, 0}, {'2', 0, -0.2f, 0}, {'3', 0, 0, -0.2f},
+              {'4', 0.2f, 0, 0},  {'5', 0, 0.2f, 0},  {'6', 0, 0, 0.2f}};
+  for (const auto& k : keys) {
+    lightPosition = Vector4{-9, 9, 0, 1};
+    handleApplicationKey(k.key, 100, 200);
+    EXPECT_EQ(lightPosition.x, -9.0f + k.dx) << k.key;
+    EXPECT_EQ(lightPosition.y, 9.0f + k.dy) << k.key;
+    EXPECT_EQ(lightPosition.z, 0.0f + k.dz) << k.key;
+    EXPECT_EQ(lightPosition.w, 1.0f);
+    pumpEvents();
+    EXPECT_EQ(framesDrawn, 1) << "each of the keys 1 to 6 redraws the diagram";
+    framesDrawn = 0;
+  }
+}
+
+TEST_F(ModelTest, FortyFivePressesOfFourMissZeroByFloatRounding) {
+  for (int i = 0; i < 45; ++i) handleApplicationKey('4', 0, 0);
+  EXPECT_NE(lightPosition.x, 0.0f);
+  EXPECT_NEAR(lightPosition.x, -4.08e-6f, 0.01e-6f);
+}
+
+TEST_F(ModelTest, OtherKeysChangeNothing) {
+  for (int key = 0; key < 256; ++key) {
+    if ((key >= '1' && key <= '6') || key == 27) continue;
+    handleApplicationKey(static_cast<unsigned char>(key), 0, 0);
+  }
+  pumpEvents();
+  EXPECT_EQ(framesDrawn, 0);
+  EXPECT_EQ(lightPosition.x, -9.0f);
+  EXPECT_EQ(lightPosition.y, 9.0f);
+  EXPECT_EQ(lightPosition.z, 0.0f);
+}
+
+TEST_F(ModelTest, EscapeEndsTheProgramWithStatusZero) {
+  // A forked child would share the parent's X connection; start afresh.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(handleApplicationKey(27, 0, 0), ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
