@@ -1,0 +1,2 @@
+// (being written)
+#include "manipulator/keyboard.h"

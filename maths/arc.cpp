@@ -1,0 +1,2 @@
+// (being written)
+#include "maths/arc.h"

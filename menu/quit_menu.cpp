@@ -1,0 +1,2 @@
+// (being written)
+#include "menu/quit_menu.h"

@@ -1,0 +1,2 @@
+// (being written)
+#include "text/raster_text.h"

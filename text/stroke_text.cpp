@@ -1,0 +1,2 @@
+// (being written)
+#include "text/stroke_text.h"
