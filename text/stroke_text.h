@@ -1,2 +1,29 @@
-// (being written)
+// Stroke text: printf-style text drawn with GLUT's stroke font as line
+// segments in the current model coordinates, so it turns, scales and hides
+// with the scene. Three settings, shared by all windows, give bold lines,
+// antialiased lines and extra space between characters.
 #pragma once
+
+// Draw a formatted text starting at (x, y) in the plane z = 0 of the current
+// model coordinates, running along +x. `size` 200 draws the font at its own
+// unit size (one font unit per model unit); the scale is size * 0.005. The
+// formatted text is cut after 1999 characters. Leaves the modelview matrix,
+// the line width and the GL_BLEND and GL_LINE_SMOOTH switches as it found
+// them; with smoothing on, the blend function stays (GL_SRC_ALPHA,
+// GL_ONE_MINUS_SRC_ALPHA) afterwards. The text takes the current colour.
+void printStrokeText(float x, float y, float size, const char* format, ...)
+    __attribute__((format(printf, 4, 5)));
+
+// Bold text: not 0 draws lines 2.0 pixels wide instead of 1.0. Starts at 0.
+void setStrokeBold(int bold);
+int getStrokeBold();
+
+// Smooth text: not 0 draws antialiased lines blended with the scene; 0 draws
+// with neither blending nor line smoothing. Starts at 0.
+void setStrokeSmooth(int smooth);
+int getStrokeSmooth();
+
+// Extra advance after every character, in font units (a text of size 100
+// moves on by half a model unit per font unit). Starts at 0.
+void setStrokeSpacing(float spacing);
+float getStrokeSpacing();
