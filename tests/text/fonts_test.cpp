@@ -1,1 +1,269 @@
-// (being written)
+// Font lists in the real context: every glyph compiled bit for bit with its advance,
+// codes without a glyph, and the lists of each window, built once and only in slots
+// 1 to 9.
+#include "text/fonts.h"
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/support/gl_test.h"
+#include "text/glyphs.h"
+#include "text/raster_text.h"
+
+namespace {
+
+constexpr int W = kTestWindowWidth;
+constexpr int H = kTestWindowHeight;
+
+const unsigned char* glyphOf(int font, int c, int* rows) {
+  *rows = font == FontSmall ? 10 : 13;
+  if (font == FontSmall) return smallGlyphs[c - 32];
+  if (font == FontGreek) return greekGlyphs[c - 32];
+  if (font == FontVector) return vectorGlyphs[c - 32];
+  return standardGlyphs[c - 32];
+}
+
+int advanceOf(int font, int c) {
+  if (font == FontSmall) return c == 'f' ? 4 : c == 'i' ? 3 : 6;
+  if (font == FontVector) return 8;
+  return 10;
+}
+
+// Which pixels a correct drawing lights: glyphs with row 2 on pixel row y.
+struct Image {
+  std::vector<char> on = std::vector<char>(W * H, 0);
+  void glyph(int font, int c, int x, int y) {
+    int rows = 0;
+    const unsigned char* g = glyphOf(font, c, &rows);
+    for (int r = 0; r < rows; ++r) {
+      for (int col = 0; col < 8; ++col) {
+        if (g[r] & (0x80 >> col)) on[(y - 2 + r) * W + x + col] = 1;
+      }
+    }
+  }
+};
+
+void expectImage(const Image& expected) {
+  const Pixels pixels = readPixels();
+  int wrong = 0;
+  std::string first;
+  for (int y = 0; y < H; ++y) {
+    for (int x = 0; x < W; ++x) {
+      if (pixels.lit(x, y) == (expected.on[y * W + x] != 0)) continue;
+      if (wrong++ < 5) first += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
+    }
+  }
+  EXPECT_EQ(wrong, 0) << "pixels differing from the glyph tables:" << first;
+}
+
+int litCount() {
+  const Pixels pixels = readPixels();
+  int n = 0;
+  for (int y = 0; y < H; ++y) {
+    for (int x = 0; x < W; ++x) n += pixels.lit(x, y) ? 1 : 0;
+  }
+  return n;
+}
+
+// Clear the current window; model (x, y) falls on window pixel (x, y).
+void usePixelProjection() {
+  glViewport(0, 0, W, H);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, W, 0, H, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  glColor3f(1, 1, 1);
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+std::array<float, 4> rasterPosition() {
+  std::array<float, 4> p{};
+  glGetFloatv(GL_CURRENT_RASTER_POSITION, p.data());
+  return p;
+}
+
+class FontsTest : public GlTest {
+ protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    usePixelProjection();
+    const int w = glutGetWindow();
+    if (fontListsBuilt[w] == 0) {
+      buildFontLists(w);
+      fontListsBuilt[w] = 1;
+    }
+  }
+  // Call the lists of a text in a font of the current window, from pixel (x, y).
+  static void callText(int font, const std::string& text, int x, int y) {
+    glRasterPos2f(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f);
+    glListBase(fontListBase[font][glutGetWindow()]);
+    glCallLists(static_cast<GLsizei>(text.size()), GL_UNSIGNED_BYTE, text.data());
+    glListBase(0);
+  }
+};
+
+TEST_F(FontsTest, EveryGlyphIsCompiledBitForBitAndAdvancesByItsFontsWidth) {
+  for (int font = FontStandard; font <= FontVector; ++font) {
+    SCOPED_TRACE("font " + std::to_string(font));
+    glClear(GL_COLOR_BUFFER_BIT);
+    Image expected;
+    for (int line = 0; line < 4; ++line) {
+      std::string codes;
+      for (int c = 32 + 24 * line; c < 32 + 24 * (line + 1) && c <= 125; ++c) {
+        codes += static_cast<char>(c);
+      }
+      const int y = 200 - 30 * line;
+      int x = 10;
+      callText(font, codes, x, y);
+      for (unsigned char c : codes) {
+        expected.glyph(font, c, x, y);
+        x += advanceOf(font, c);
+      }
+      EXPECT_NEAR(rasterPosition()[0], static_cast<float>(x) + 0.5f, 1e-3) << "line " << line;
+      EXPECT_NEAR(rasterPosition()[1], static_cast<float>(y) + 0.5f, 1e-3) << "line " << line;
+    }
+    expectImage(expected);
+  }
+}
+
+TEST_F(FontsTest, SmallFontAdvancesFourAfterFThreeAfterIAndSixAfterBlankCodes) {
+  for (const auto& [text, advance] : std::vector<std::pair<std::string, float>>{
+           {"f", 4}, {"i", 3}, {"fi", 7}, {"b", 6}, {"eA", 12}}) {
+    callText(FontSmall, text, 10, 10);
+    EXPECT_NEAR(rasterPosition()[0], 10.5f + advance, 1e-3) << text;
+  }
+  glClear(GL_COLOR_BUFFER_BIT);
+  callText(FontSmall, "beA", 10, 10);
+  EXPECT_EQ(litCount(), 0) << "b, e and A have no glyph in the small font";
+}
+
+TEST_F(FontsTest, CodesWithoutAGlyphNeitherDrawNorMoveTheRasterInAnyFont) {
+  const std::string codes = {'\0', '\x01', '\x1f', '~', '\x7f', '\x80', '\xc8', '\xff'};
+  for (int font = FontStandard; font <= FontVector; ++font) {
+    for (char c : codes) {
+      callText(font, std::string(1, c), 50, 50);
+      EXPECT_NEAR(rasterPosition()[0], 50.5f, 1e-3)
+          << "font " << font << " code " << (c & 0xff);
+    }
+  }
+  EXPECT_EQ(litCount(), 0);
+}
+
+TEST_F(FontsTest, VectorTFDrawsOneUnbrokenFifteenPixelArrowEightRowsUp) {
+  callText(FontVector, "TF", 100, 100);
+  const Pixels pixels = readPixels();
+  for (int x = 100; x < 115; ++x) EXPECT_TRUE(pixels.lit(x, 108)) << "gap at " << x;
+  EXPECT_FALSE(pixels.lit(99, 108));
+  EXPECT_FALSE(pixels.lit(115, 108));
+  EXPECT_TRUE(pixels.lit(113, 109));  // the head's barbs
+  EXPECT_TRUE(pixels.lit(113, 107));
+}
+
+// A second window, made current and ready for drawing; destroyed by the caller.
+int createWindow(const char* title) {
+  const int window = glutCreateWindow(title);
+  glutDisplayFunc([] {});
+  pumpEvents();
+  usePixelProjection();
+  return window;
+}
+
+void destroyWindow(int window) {
+  glutDestroyWindow(window);
+  pumpEvents();
+  testWindow();
+}
+
+TEST_F(FontsTest, EachWindowCompilesItsOwnListsOnceOnItsFirstText) {
+  const int first = glutGetWindow();
+  const int second = createWindow("second");
+  if (second >= kFontWindowSlots) {
+    destroyWindow(second);
+    GTEST_SKIP() << "window ids 1 to 9 are used up in this run; run the test alone";
+  }
+  EXPECT_EQ(fontListsBuilt[second], 0);
+  setRasterPosition(20.5f, 20.5f, 0);
+  printText(0, FontStandard, "N");
+  ASSERT_EQ(fontListsBuilt[second], 1);
+  unsigned int bases[5] = {};
+  for (int font = FontStandard; font <= FontVector; ++font) {
+    bases[font] = fontListBase[font][second];
+    EXPECT_EQ(glIsList(bases[font] + 'T'), GL_TRUE) << "font " << font;
+  }
+  setRasterPosition(40.5f, 20.5f, 0);
+  printText(0, FontGreek, "q");
+  for (int font = FontStandard; font <= FontVector; ++font) {
+    EXPECT_EQ(fontListBase[font][second], bases[font]) << "lists rebuilt for font " << font;
+  }
+  Image expected;
+  expected.glyph(FontStandard, 'N', 20, 20);
+  expected.glyph(FontGreek, 'q', 40, 20);
+  expectImage(expected);
+  destroyWindow(second);
+  // The first window keeps its own lists, still defined in its own context.
+  EXPECT_EQ(fontListsBuilt[first], 1);
+  for (int font = FontStandard; font <= FontVector; ++font) {
+    EXPECT_EQ(glIsList(fontListBase[font][first] + 'T'), GL_TRUE);
+  }
+}
+
+TEST_F(FontsTest, WindowWhoseNamesCannotBeReservedTriesAgainOnItsNextText) {
+  const int window = createWindow("no names");
+  if (window >= kFontWindowSlots) {
+    destroyWindow(window);
+    GTEST_SKIP() << "window ids 1 to 9 are used up in this run; run the test alone";
+  }
+  // Between glBegin and glEnd glGenLists fails and returns 0.
+  glBegin(GL_POINTS);
+  printText(0, FontStandard, "A");
+  glEnd();
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  EXPECT_EQ(fontListsBuilt[window], 0);
+  for (int font = FontStandard; font <= FontVector; ++font) {
+    EXPECT_EQ(fontListBase[font][window], 0u);
+  }
+  EXPECT_EQ(glIsList(1), GL_FALSE) << "reserved names were not given back";
+  setRasterPosition(30.5f, 30.5f, 0);
+  printText(0, FontStandard, "A");
+  EXPECT_EQ(fontListsBuilt[window], 1);
+  Image expected;
+  expected.glyph(FontStandard, 'A', 30, 30);
+  expectImage(expected);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  destroyWindow(window);
+}
+
+TEST_F(FontsTest, WindowIdsBeyondTheTenSlotsGetNoListsAndLeaveTheTablesAlone) {
+  unsigned int bases[5][kFontWindowSlots];
+  int built[kFontWindowSlots];
+  std::memcpy(bases, fontListBase, sizeof bases);
+  std::memcpy(built, fontListsBuilt, sizeof built);
+  int window = 0;
+  for (int tries = 0; window < kFontWindowSlots && tries < 20; ++tries) {
+    if (window != 0) glutDestroyWindow(window);
+    window = createWindow("window beyond the slots");
+  }
+  ASSERT_GE(window, kFontWindowSlots);
+  setRasterPosition(30.5f, 30.5f, 0);
+  printText(0, FontStandard, "AB");
+  buildFontLists(window);
+  EXPECT_EQ(litCount(), 0);
+  EXPECT_EQ(glIsList(1), GL_FALSE);
+  EXPECT_EQ(std::memcmp(bases, fontListBase, sizeof bases), 0);
+  EXPECT_EQ(std::memcmp(built, fontListsBuilt, sizeof built), 0);
+  printGlutText("AB");  // texts in GLUT's fonts need no lists
+  EXPECT_GT(litCount(), 0);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  destroyWindow(window);
+}
+
+}  // namespace

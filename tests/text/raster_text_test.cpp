@@ -1,1 +1,441 @@
-// (being written)
+// Raster text in the real context: where texts land, judged pixel by pixel against the
+// glyph tables, and what the operations leave behind in the OpenGL state.
+#include "text/raster_text.h"
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/support/gl_test.h"
+#include "text/fonts.h"
+#include "text/glyphs.h"
+
+namespace {
+
+constexpr int W = kTestWindowWidth;
+constexpr int H = kTestWindowHeight;
+
+// Glyph rows of code c in a font, and their number.
+const unsigned char* glyphOf(int font, int c, int* rows) {
+  *rows = font == FontSmall ? 10 : 13;
+  if (font == FontSmall) return smallGlyphs[c - 32];
+  if (font == FontGreek) return greekGlyphs[c - 32];
+  if (font == FontVector) return vectorGlyphs[c - 32];
+  return standardGlyphs[c - 32];
+}
+
+int advanceOf(int font, int c) {
+  if (font == FontSmall) return c == 'f' ? 4 : c == 'i' ? 3 : 6;
+  if (font == FontVector) return 8;
+  return 10;
+}
+
+// The picture a correct drawing leaves: which pixels are lit.
+struct Image {
+  std::vector<char> on = std::vector<char>(W * H, 0);
+  void set(int x, int y) {
+    if (x >= 0 && x < W && y >= 0 && y < H) on[y * W + x] = 1;
+  }
+  // A text whose first glyph has column 0 on pixel column x and row 2 on pixel row y;
+  // bytes without a glyph neither draw nor advance.
+  void text(int font, const std::string& s, int x, int y) {
+    for (unsigned char c : s) {
+      if (c < 32 || c > 125) continue;
+      int rows = 0;
+      const unsigned char* g = glyphOf(font, c, &rows);
+      for (int r = 0; r < rows; ++r) {
+        for (int col = 0; col < 8; ++col) {
+          if (g[r] & (0x80 >> col)) set(x + col, y - 2 + r);
+        }
+      }
+      x += advanceOf(font, c);
+    }
+  }
+};
+
+void expectImage(const Image& expected) {
+  const Pixels pixels = readPixels();
+  int wrong = 0;
+  std::string first;
+  for (int y = 0; y < H; ++y) {
+    for (int x = 0; x < W; ++x) {
+      if (pixels.lit(x, y) == (expected.on[y * W + x] != 0)) continue;
+      if (wrong++ < 5) {
+        first += " (" + std::to_string(x) + "," + std::to_string(y) +
+                 (pixels.lit(x, y) ? " lit)" : " dark)");
+      }
+    }
+  }
+  EXPECT_EQ(wrong, 0) << "pixels differing from the glyph tables:" << first;
+}
+
+int litCount() {
+  const Pixels pixels = readPixels();
+  int n = 0;
+  for (int y = 0; y < H; ++y) {
+    for (int x = 0; x < W; ++x) n += pixels.lit(x, y) ? 1 : 0;
+  }
+  return n;
+}
+
+// Clear the current window and project model (x, y) onto window pixel (x, y), model
+// z = 0 onto depth 0.5; white, unlit drawing without depth test.
+void usePixelProjection() {
+  glViewport(0, 0, W, H);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, W, 0, H, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  glColor3f(1, 1, 1);
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+class RasterTextTest : public GlTest {
+ protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    usePixelProjection();
+    resetTextState();
+  }
+  void TearDown() override {
+    resetTextState();
+    GlTest::TearDown();
+  }
+  static void resetTextState() {
+    setGlutTextStyle(GLUT_BITMAP_8_BY_13, 2);
+    setTextOffset(0, 0, 0);
+  }
+  // Anchor on the centre of pixel (x, y).
+  static void anchorAt(int x, int y) {
+    setRasterPosition(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f, 0.0f);
+  }
+};
+
+TEST_F(RasterTextTest, EveryFontPutsGlyphRowTwoOnTheAnchorRowAndColumnZeroOnItsColumn) {
+  Image expected;
+  const struct {
+    int font;
+    const char* text;
+    int x, y;
+  } cases[] = {{FontStandard, "Iq9", 10, 200},
+               {FontSmall, "fi1r", 60, 160},
+               {FontGreek, "qAw", 110, 120},
+               {FontVector, "TF", 170, 80}};
+  for (const auto& c : cases) {
+    anchorAt(c.x, c.y);
+    printText(1, c.font, "%s", c.text);
+    expected.text(c.font, c.text, c.x, c.y);
+  }
+  expectImage(expected);
+}
+
+TEST_F(RasterTextTest, OffsetServesOneTextAndTheNextStartsAtTheAnchor) {
+  anchorAt(100, 100);
+  setTextOffset(-15, 15, 0);
+  printText(1, FontStandard, "I");
+  setTextOffset(-18, 10, 0);
+  printText(1, FontVector, "TF");
+  printText(1, FontStandard, "N");
+  Image expected;
+  expected.text(FontStandard, "I", 85, 85);
+  expected.text(FontVector, "TF", 82, 90);
+  expected.text(FontStandard, "N", 100, 100);
+  expectImage(expected);
+  EXPECT_EQ(textOffset[0], 0.0f);
+  EXPECT_EQ(textOffset[1], 0.0f);
+  EXPECT_EQ(textOffset[2], 0.0f);
+}
+
+TEST_F(RasterTextTest, AlignmentsCentreEndOrStartTheTextOnTheAnchor) {
+  const struct {
+    int alignment, shift, drop;
+  } cases[] = {{0, -25, 6}, {1, -50, 6}, {2, 0, 0}, {7, 0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE("alignment " + std::to_string(c.alignment));
+    glClear(GL_COLOR_BUFFER_BIT);
+    setTextAlignment(c.alignment);
+    anchorAt(150, 100);
+    printText(0, FontStandard, "AB%dDE", 3);
+    Image expected;
+    expected.text(FontStandard, "AB3DE", 150 + c.shift, 100 - c.drop);
+    expectImage(expected);
+  }
+}
+
+TEST_F(RasterTextTest, FontNumbersOutsideOneToFourDrawAndMeasureTheStandardFont) {
+  for (int font : {0, 7, -3}) {
+    SCOPED_TRACE("font " + std::to_string(font));
+    glClear(GL_COLOR_BUFFER_BIT);
+    setTextAlignment(1);
+    anchorAt(150, 100);
+    printText(0, font, "qR");
+    Image expected;
+    expected.text(FontStandard, "qR", 130, 94);
+    expectImage(expected);
+  }
+}
+
+TEST_F(RasterTextTest, NarrowSmallGlyphsStillMeasureSixPixelsWhenAligned) {
+  setTextAlignment(0);
+  anchorAt(150, 100);
+  printText(0, FontSmall, "fi");
+  Image expected;
+  expected.text(FontSmall, "fi", 144, 94);
+  expectImage(expected);
+}
+
+TEST_F(RasterTextTest, BytesWithoutGlyphNeitherDrawNorMoveButCountInTheWidth) {
+  anchorAt(40, 150);
+  printText(0, FontStandard, "%s", "A~\x7f\x01\x1f\x80\xc8\xff" "B");
+  setTextAlignment(0);
+  anchorAt(200, 100);
+  printText(0, FontGreek, "%s", "A\x80\xff" "B");
+  Image expected;
+  expected.text(FontStandard, "AB", 40, 150);
+  expected.text(FontGreek, "AB", 180, 94);
+  expectImage(expected);
+}
+
+TEST_F(RasterTextTest, DepthTestedTextIsHiddenBehindNearerGeometryAndOnTopTextIsNot) {
+  const int listBase = 33;
+  for (bool callerDepthTest : {false, true}) {
+    SCOPED_TRACE(callerDepthTest ? "caller depth test on" : "caller depth test off");
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // A blue square at depth 0.25 over the left half; the anchors lie at depth 0.5.
+    glEnable(GL_DEPTH_TEST);
+    glColor3f(0, 0, 1);
+    glBegin(GL_QUADS);
+      glVertex3f(0, 0, 0.5f);
+      glVertex3f(160, 0, 0.5f);
+      glVertex3f(160, H, 0.5f);
+      glVertex3f(0, H, 0.5f);
+    glEnd();
+    if (!callerDepthTest) glDisable(GL_DEPTH_TEST);
+    glListBase(listBase);
+    const int attribDepth = attribStackDepth();
+    glColor3f(1, 0, 0);
+    const int rows[] = {200, 160, 120, 80, 40};
+    anchorAt(100, rows[0]);
+    printText(1, FontStandard, "I");  // hidden
+    anchorAt(100, rows[1]);
+    printTextOnTop(FontStandard, "I");  // drawn over the square
+    anchorAt(100, rows[2]);
+    setTextOffset(0, 0, -0.4f);
+    printText(1, FontStandard, "I");  // brought in front of the square
+    anchorAt(100, rows[3]);
+    printStandardText("I");  // hidden
+    anchorAt(200, rows[4]);
+    printText(1, FontStandard, "I");  // nothing in front
+    EXPECT_EQ(isEnabled(GL_DEPTH_TEST), callerDepthTest);
+    EXPECT_EQ(attribStackDepth(), attribDepth);
+    EXPECT_EQ(getInteger(GL_LIST_BASE), listBase);
+    glListBase(0);
+    const bool visible[] = {false, true, true, false, true};
+    const Pixels pixels = readPixels();
+    for (int i = 0; i < 5; ++i) {
+      const int x = i == 4 ? 200 : 100;
+      int red = 0;
+      for (int y = rows[i] - 2; y < rows[i] + 11; ++y) {
+        for (int col = 0; col < 8; ++col) red += pixels.at(x + col, y)[0] > 128 ? 1 : 0;
+      }
+      EXPECT_EQ(red > 0, visible[i]) << "text " << i << " has " << red << " red pixels";
+    }
+  }
+}
+
+TEST_F(RasterTextTest, AnchorOutsideTheViewDrawsNothingYetUsesUpTheOffset) {
+  setRasterPosition(1000, 120, 0);
+  EXPECT_EQ(textAnchorValid, 0);
+  setTextOffset(-900, 0, 0);
+  printText(0, FontStandard, "III");
+  EXPECT_EQ(textOffset[0], 0.0f);
+  setTextOffset(-900, 0, 0);
+  printGlutText("III");
+  EXPECT_EQ(textOffset[0], 0.0f);
+  drawAnchoredLine(-900, 0, -700, 0);
+  EXPECT_EQ(litCount(), 0);
+  anchorAt(60, 60);
+  EXPECT_EQ(textAnchorValid, 1);
+  printText(0, FontStandard, "I");
+  Image expected;
+  expected.text(FontStandard, "I", 60, 60);
+  expectImage(expected);
+}
+
+TEST_F(RasterTextTest, EmptyTextDrawsNothingButUsesUpTheOffset) {
+  anchorAt(60, 60);
+  setTextOffset(5, 5, 0);
+  printText(0, FontStandard, "%s", "");
+  EXPECT_EQ(textOffset[0], 0.0f);
+  EXPECT_EQ(textOffset[1], 0.0f);
+  EXPECT_EQ(litCount(), 0);
+}
+
+TEST_F(RasterTextTest, ValuesWindowProjectionAnchorsFromTheTopLeftCorner) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, W, -H, 0, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  setRasterPosition(5, -20, 0);
+  EXPECT_EQ(textAnchor.w, 1.0f);
+  printText(1, FontStandard, "E: %.1f", 0.5);
+  Image expected;
+  expected.text(FontStandard, "E: 0.5", 5, H - 20);
+  expectImage(expected);
+}
+
+TEST_F(RasterTextTest, PerspectiveAnchorPlacesTheTextOnTheAnchorPixel) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glFrustum(-1, 1, -0.75, 0.75, 1, 10);
+  glMatrixMode(GL_MODELVIEW);
+  setRasterPosition(0.1f, 0.1f, -5.0f);
+  EXPECT_EQ(textAnchor.w, 5.0f);
+  EXPECT_NEAR(textAnchor.x, 163.2f, 1e-3f);
+  EXPECT_NEAR(textAnchor.y, 123.2f, 1e-3f);
+  printText(1, FontStandard, "R");
+  setTextOffset(0, 20, 0);
+  printText(1, FontStandard, "I");
+  drawAnchoredLine(0, 40, 30, 40);
+  Image expected;
+  expected.text(FontStandard, "R", 163, 123);
+  expected.text(FontStandard, "I", 163, 103);
+  for (int x = 164; x < 192; ++x) expected.set(x, 83);
+  const Pixels pixels = readPixels();
+  EXPECT_FALSE(pixels.lit(160, 83)) << "line starts left of the anchor";
+  EXPECT_FALSE(pixels.lit(195, 83)) << "line ends beyond 30 pixels";
+  // Line end pixels depend on the rasteriser's rule; leave them out of the comparison.
+  Image trimmed = expected;
+  for (int x : {163, 192, 193}) trimmed.on[83 * W + x] = pixels.lit(x, 83) ? 1 : 0;
+  expectImage(trimmed);
+}
+
+TEST_F(RasterTextTest, EveryDrawingOperationRestoresMatricesAndMatrixMode) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glFrustum(-1, 1, -0.75, 0.75, 1, 10);
+  glPushMatrix();
+  glTranslatef(0.1f, 0, 0);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glTranslatef(0, 0, -5);
+  glRotatef(30, 1, 2, 3);
+  const auto projection = projectionMatrix();
+  const auto modelview = modelviewMatrix();
+  const int projectionDepth = projectionStackDepth();
+  const int modelviewDepth = modelviewStackDepth();
+  const std::function<void()> operations[] = {
+      [] { printText(1, FontGreek, "q"); },
+      [] { printTextOnTop(FontSmall, "i"); },
+      [] { printStandardText("N"); },
+      [] { printGlutText("x"); },
+      [] { printGlutTextAt(0, 0, 0, "x"); },
+      [] { printGlutTextAtWithFont(0, 0, 0, GLUT_BITMAP_HELVETICA_10, "x"); },
+      [] { drawAnchoredLine(0, 0, 10, 10); },
+  };
+  setRasterPosition(0, 0, 0);
+  ASSERT_EQ(textAnchorValid, 1);
+  for (size_t i = 0; i < std::size(operations); ++i) {
+    SCOPED_TRACE("operation " + std::to_string(i));
+    operations[i]();
+    EXPECT_EQ(getInteger(GL_MATRIX_MODE), GL_MODELVIEW);
+    EXPECT_EQ(projectionMatrix(), projection);
+    EXPECT_EQ(modelviewMatrix(), modelview);
+    EXPECT_EQ(projectionStackDepth(), projectionDepth);
+    EXPECT_EQ(modelviewStackDepth(), modelviewDepth);
+  }
+  EXPECT_GT(litCount(), 0);
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+}
+
+// Bounds of the lit pixels: {minX, minY, maxX, maxY}, or minX > maxX when none.
+std::array<int, 4> litBounds() {
+  const Pixels pixels = readPixels();
+  std::array<int, 4> b = {W, H, -1, -1};
+  for (int y = 0; y < H; ++y) {
+    for (int x = 0; x < W; ++x) {
+      if (!pixels.lit(x, y)) continue;
+      b = {std::min(b[0], x), std::min(b[1], y), std::max(b[2], x), std::max(b[3], y)};
+    }
+  }
+  return b;
+}
+
+TEST_F(RasterTextTest, GlutFontTextIsPlacedAtTheAnchorAndBuildsNoLists) {
+  const int window = glutCreateWindow("glut-font text");
+  glutDisplayFunc([] {});
+  pumpEvents();
+  usePixelProjection();
+  const struct {
+    int alignment, left, right, drop;
+  } cases[] = {{2, 0, 24, 0}, {0, -12, 12, 6}, {1, -24, 0, 6}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE("alignment " + std::to_string(c.alignment));
+    glClear(GL_COLOR_BUFFER_BIT);
+    setGlutTextStyle(GLUT_BITMAP_8_BY_13, c.alignment);
+    printGlutTextAt(150.5f, 100.5f, 0, "W%d", 88);
+    const std::array<int, 4> b = litBounds();
+    EXPECT_GE(b[0], 150 + c.left);
+    EXPECT_LE(b[2], 150 + c.right - 1);
+    EXPECT_GE(b[1], 100 - c.drop - 4);
+    EXPECT_LE(b[3], 100 - c.drop + 13);
+    EXPECT_LE(b[0], 150 + c.left + 2) << "text does not start at its place";
+    EXPECT_GE(b[2], 150 + c.right - 3) << "text does not end at its place";
+  }
+  glClear(GL_COLOR_BUFFER_BIT);
+  setTextOffset(4, 4, 0);
+  printGlutText("%s", "");
+  EXPECT_EQ(textOffset[0], 0.0f);
+  EXPECT_EQ(litCount(), 0);
+  // A fresh context: had anything reserved list names, name 1 would be one of them.
+  EXPECT_EQ(glIsList(1), GL_FALSE);
+  if (window < kFontWindowSlots) {
+    EXPECT_EQ(fontListsBuilt[window], 0);
+  }
+  glutDestroyWindow(window);
+  pumpEvents();
+  testWindow();
+}
+
+TEST_F(RasterTextTest, AnchoredLineJoinsTwoPixelOffsetsAndKeepsTheTextOffset) {
+  anchorAt(100, 100);
+  setTextOffset(3, 4, 0);
+  drawAnchoredLine(0, 10, 20, 10);
+  EXPECT_EQ(textOffset[0], 3.0f);
+  EXPECT_EQ(textOffset[1], 4.0f);
+  const std::array<int, 4> b = litBounds();
+  EXPECT_EQ(b[1], 90);
+  EXPECT_EQ(b[3], 90);
+  EXPECT_GE(b[0], 100);
+  EXPECT_LE(b[0], 101);
+  EXPECT_GE(b[2], 118);
+  EXPECT_LE(b[2], 120);
+  const Pixels pixels = readPixels();
+  for (int x = 101; x < 119; ++x) EXPECT_TRUE(pixels.lit(x, 90)) << "gap at " << x;
+}
+
+TEST_F(RasterTextTest, TextsLongerThanTheBufferAreCutAtItsEnd) {
+  const std::string text(2500, 'x');
+  anchorAt(10, 10);
+  printText(0, FontStandard, "%s", text.c_str());
+  EXPECT_EQ(std::strlen(textBuffer), static_cast<size_t>(kTextBufferSize - 1));
+  EXPECT_EQ(std::string(textBuffer), text.substr(0, kTextBufferSize - 1));
+  printGlutText("%s%s", "ab", text.c_str());
+  EXPECT_EQ(std::string(textBuffer), "ab" + text.substr(0, kTextBufferSize - 3));
+  // The latest text may itself be printed again.
+  printText(0, FontStandard, "<%s>", "abc");
+  printText(0, FontStandard, "%s!", textBuffer);
+  EXPECT_STREQ(textBuffer, "<abc>!");
+}
+
+}  // namespace
