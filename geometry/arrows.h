@@ -1,2 +1,31 @@
-// (being written)
+// Arrows and rods: solid markers drawn from the origin of the current
+// modelview coordinates to the end of a vector (x, y, z), oriented with the
+// matrix stack. Every function is called outside glBegin/glEnd, leaves the
+// matrix stack as it found it and draws in the current colour and lighting.
+// The zero vector has no direction: only its line (origin to origin) is drawn.
 #pragma once
+
+// Draw an arrow to (x, y, z): a line, a cylinder shaft of radius
+// `shaftRadius` from the origin to len - `headLength`, and a cone head of
+// base radius `headRadius` and length `headLength` whose apex is at the
+// vector's end. Sizes in model units; 36 facets each.
+void drawArrow(float x, float y, float z, float headRadius, float headLength,
+               float shaftRadius);
+
+// Draw a rod to (x, y, z): a line and a cylinder of the given radius over the
+// whole vector, 36 facets.
+void drawRod(float x, float y, float z, float radius);
+
+// Draw an arrow to (x, y, z) whose head is GLUT's solid cone (base radius
+// `headRadius`, length `headLength`, 10 slices and stacks) over a plain line.
+void drawLineArrow(float x, float y, float z, float headRadius, float headLength);
+
+// Draw a double-headed arrow from the origin to (x, y, z): two arrows from
+// the midpoint, one to each end, with the sizes of drawArrow.
+void drawDoubleArrow(float x, float y, float z, float headRadius, float headLength,
+                     float shaftRadius);
+
+// Draw a cone with its apex at the origin and its base disc centred at
+// (x, y, z), of half-angle `halfAngle` degrees at the apex; 120 facets, no
+// line.
+void drawAngleCone(float x, float y, float z, float halfAngle);
