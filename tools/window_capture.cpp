@@ -31,16 +31,28 @@ static std::uint8_t channel(unsigned long value, int shift, int bits, unsigned l
   return static_cast<std::uint8_t>(max == 0 ? 0 : v * 255 / max);
 }
 
+// Set when the X server refuses a request of ours (a window that is gone or
+// not viewable), instead of Xlib's default of ending the process.
+static bool xRequestFailed = false;
+static int noteXError(Display*, XErrorEvent*) {
+  xRequestFailed = true;
+  return 0;
+}
+
 bool captureWindow(const char* displayName, unsigned long window, Image* out) {
   Display* display = XOpenDisplay(displayName);
   if (display == nullptr) return false;
+  xRequestFailed = false;
+  XErrorHandler previous = XSetErrorHandler(noteXError);
   XWindowAttributes attributes;
-  bool ok = XGetWindowAttributes(display, window, &attributes) != 0;
+  bool ok = XGetWindowAttributes(display, window, &attributes) != 0 &&
+            attributes.map_state == IsViewable;
   XImage* image = nullptr;
   if (ok) {
     image = XGetImage(display, window, 0, 0, attributes.width, attributes.height,
                       AllPlanes, ZPixmap);
-    ok = image != nullptr;
+    XSync(display, False);
+    ok = image != nullptr && !xRequestFailed;
   }
   if (ok) {
     int rShift, rBits, gShift, gBits, bShift, bBits;
@@ -59,8 +71,9 @@ bool captureWindow(const char* displayName, unsigned long window, Image* out) {
         dst[2] = channel(p, bShift, bBits, image->blue_mask);
       }
     }
-    XDestroyImage(image);
   }
+  if (image != nullptr) XDestroyImage(image);
+  XSetErrorHandler(previous);
   XCloseDisplay(display);
   return ok;
 }
