@@ -1,1 +1,359 @@
-// (being written)
+// Mouse side of the view manipulator: button events, drag steps in every
+// mode with their figures, the bounded zoom, the guarded pan, the bound
+// parameters, the view transform, the timed spin and the redraw requests.
+#include "manipulator/mouse.h"
+
+#include <cmath>
+#include <functional>
+
+#include "tests/support/gl_test.h"
+
+// Frames drawn for the redraw requests of `action`, run with a window of its
+// own current (defined with the keyboard tests of the same program).
+int redrawFramesOf(const std::function<void()>& action);
+
+namespace {
+
+int hookCalls = 0;
+void countHook() { ++hookCalls; }
+
+class MouseTest : public GlTest {
+ protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    currentModifiers = modNone;
+    dragActive = 0;
+    lastMouseButton = GLUT_LEFT_BUTTON;
+    lastMouseX = 0;
+    lastMouseY = 0;
+    dragWindowWidth = 0;
+    panX = 0.0f;
+    panY = 0.0f;
+    zoomFactor = 1.0f;
+    setPanFactor(1.0f);
+    setMouseRotation(0.0f, 0.0f, 0.0f);
+    setKeyRotation(0.0f, 0.0f, 0.0f);
+    setDragParameterX(nullptr, 0.0f, 0.0f, 0.0f);
+    setDragParameterY(nullptr, 0.0f, 0.0f, 0.0f);
+    setDragParameterHook(nullptr);
+    setRedisplayHook(nullptr);
+    setRedisplayWindow(-1);
+    spinEnabled = 0;
+    spinFactor = 1.0f;
+    hookCalls = 0;
+  }
+  void TearDown() override {
+    setRedisplayHook(nullptr);
+    GlTest::TearDown();
+  }
+  // Press the left button at (x, y) with a combination held.
+  static void press(int combination, int x, int y) {
+    ASSERT_EQ(manipulatorHandleMouseAs(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y, combination), 1);
+    ASSERT_EQ(dragActive, 1);
+  }
+};
+
+TEST_F(MouseTest, PlainLeftPressIsLeftToTheApplication) {
+  EXPECT_EQ(manipulatorHandleMouseAs(GLUT_LEFT_BUTTON, GLUT_DOWN, 5, 6, modNone), 0);
+  EXPECT_EQ(dragActive, 0);
+  EXPECT_EQ(lastMouseX, 0) << "an unconsumed press keeps the last position";
+  EXPECT_EQ(manipulatorHandleMotion(50, 60), 0);
+  // Called directly, the real handler sees no modifiers outside a callback.
+  EXPECT_EQ(manipulatorHandleMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 5, 6), 0);
+  EXPECT_EQ(dragActive, 0);
+}
+
+TEST_F(MouseTest, EveryButtonEventRecordsProjectionWidthAndButton) {
+  glMatrixMode(GL_PROJECTION);
+  glOrtho(-10.0, 10.0, -5.0, 5.0, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  const std::array<float, 16> projection = projectionMatrix();
+  EXPECT_EQ(manipulatorHandleMouseAs(GLUT_MIDDLE_BUTTON, GLUT_DOWN, 1, 2, modShift), 0);
+  EXPECT_EQ(lastMouseButton, GLUT_MIDDLE_BUTTON);
+  EXPECT_EQ(dragWindowWidth, kTestWindowWidth);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(dragProjection[i], projection[i]) << i;
+  EXPECT_EQ(dragProjection[0], 0.1f);
+  EXPECT_EQ(currentModifiers, modNone) << "other buttons do not decode the modifiers";
+}
+
+TEST_F(MouseTest, MiddleButtonStopsTheDragUntilTheNextLeftButtonEvent) {
+  press(modShift, 100, 100);
+  EXPECT_EQ(manipulatorHandleMouseAs(GLUT_MIDDLE_BUTTON, GLUT_DOWN, 100, 100, modNone), 0);
+  EXPECT_EQ(manipulatorHandleMotion(130, 110), 0);
+  EXPECT_EQ(mouseRotationY, 0.0f);
+  press(modShift, 100, 100);
+  EXPECT_EQ(manipulatorHandleMotion(130, 110), 1);
+  EXPECT_EQ(mouseRotationY, 30.0f);
+}
+
+TEST_F(MouseTest, ModifiedReleaseEndsTheDrag) {
+  press(modCtrl, 10, 10);
+  EXPECT_EQ(manipulatorHandleMouseAs(GLUT_LEFT_BUTTON, GLUT_UP, 12, 14, modCtrl), 1);
+  EXPECT_EQ(dragActive, 0);
+  EXPECT_EQ(lastMouseX, 12);
+  EXPECT_EQ(lastMouseY, 14);
+  EXPECT_EQ(manipulatorHandleMotion(50, 50), 0);
+}
+
+TEST_F(MouseTest, ReleaseAfterLettingGoOfTheModifiersStillEndsTheDrag) {
+  press(modShift, 10, 10);
+  EXPECT_EQ(manipulatorHandleMouseAs(GLUT_LEFT_BUTTON, GLUT_UP, 20, 20, modNone), 0);
+  EXPECT_EQ(dragActive, 0);
+  // A later plain drag during which Shift+key sets a mode must not turn the
+  // view by the distance from the old drag.
+  EXPECT_EQ(manipulatorHandleMouseAs(GLUT_LEFT_BUTTON, GLUT_DOWN, 200, 200, modNone), 0);
+  currentModifiers = modShift;
+  EXPECT_EQ(manipulatorHandleMotion(210, 210), 0);
+  EXPECT_EQ(mouseRotationX, 0.0f);
+}
+
+TEST_F(MouseTest, ShiftDragTurnsAboutYAndXOneDegreePerPixel) {
+  press(modShift, 100, 100);
+  EXPECT_EQ(manipulatorHandleMotion(130, 110), 1);
+  EXPECT_EQ(mouseRotationY, 30.0f);
+  EXPECT_EQ(mouseRotationX, 10.0f);
+  EXPECT_EQ(mouseRotationZ, 0.0f);
+  EXPECT_EQ(manipulatorHandleMotion(125, 110), 1);
+  EXPECT_EQ(mouseRotationY, 25.0f) << "steps measure from the latest position";
+}
+
+TEST_F(MouseTest, ShiftCtrlDragTurnsAboutZAndX) {
+  press(modShiftCtrl, 100, 100);
+  EXPECT_EQ(manipulatorHandleMotion(80, 103), 1);
+  EXPECT_EQ(mouseRotationZ, -20.0f);
+  EXPECT_EQ(mouseRotationX, 3.0f);
+  EXPECT_EQ(mouseRotationY, 0.0f);
+}
+
+TEST_F(MouseTest, CtrlDragZoomsByPowersOfOnePointZeroTwo) {
+  const double base = static_cast<double>(1.02f);
+  press(modCtrl, 50, 100);
+  EXPECT_EQ(manipulatorHandleMotion(70, 105), 1);
+  EXPECT_EQ(zoomFactor, 1.02f);
+  EXPECT_EQ(lastMouseX, 50) << "the zoom keeps x at the press";
+  EXPECT_EQ(lastMouseY, 105);
+
+  zoomFactor = 1.0f;
+  manipulatorHandleMotion(90, 115);
+  EXPECT_EQ(zoomFactor, static_cast<float>(base * base));
+  manipulatorHandleMotion(90, 105);
+  EXPECT_NEAR(zoomFactor, 1.0f, 1.2e-7f) << "back up returns within float rounding";
+  const float before = zoomFactor;
+  manipulatorHandleMotion(300, 105);
+  EXPECT_EQ(zoomFactor, before) << "sideways moves do not zoom";
+  EXPECT_EQ(lastMouseX, 50);
+}
+
+TEST_F(MouseTest, ZoomStaysFiniteAndPositiveAndComesBack) {
+  press(modCtrl, 0, 0);
+  manipulatorHandleMotion(0, 100000);
+  EXPECT_EQ(zoomFactor, 1e6f);
+  manipulatorHandleMotion(0, 100000 - 50);
+  EXPECT_LT(zoomFactor, 1e6f) << "a drag back up shrinks the view again";
+  manipulatorHandleMotion(0, -100000);
+  EXPECT_EQ(zoomFactor, 1e-6f);
+  manipulatorHandleMotion(0, -100000 + 50);
+  EXPECT_GT(zoomFactor, 1e-6f) << "a drag back down enlarges the view again";
+}
+
+TEST_F(MouseTest, AltDragPansWithThePointerUsingTheProjectionAtThePress) {
+  glMatrixMode(GL_PROJECTION);
+  glOrtho(-10.0, 10.0, -7.5, 7.5, -1.0, 1.0);  // x scale 0.1, 20 units over 320 px
+  glMatrixMode(GL_MODELVIEW);
+  press(modAlt, 100, 100);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();  // changes after the press do not count
+  glMatrixMode(GL_MODELVIEW);
+  EXPECT_EQ(manipulatorHandleMotion(110, 110), 1);
+  EXPECT_EQ(panX, 0.625f);
+  EXPECT_EQ(panY, -0.625f);
+
+  setPanFactor(2.0f);
+  EXPECT_EQ(manipulatorHandleMotion(120, 120), 1);
+  EXPECT_EQ(panX, 1.875f);
+  EXPECT_EQ(panY, -1.875f);
+  EXPECT_EQ(lastMouseX, 120);
+  EXPECT_EQ(lastMouseY, 120);
+}
+
+TEST_F(MouseTest, AltDragMeasuresAgainstTheWidthOfTheWindowAtThePress) {
+  glutReshapeWindow(400, kTestWindowHeight);
+  pumpEvents();
+  glMatrixMode(GL_PROJECTION);
+  glOrtho(-10.0, 10.0, -7.5, 7.5, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  press(modAlt, 0, 0);
+  glutReshapeWindow(kTestWindowWidth, kTestWindowHeight);
+  pumpEvents();
+  EXPECT_EQ(dragWindowWidth, 400);
+  manipulatorHandleMotion(10, 10);
+  EXPECT_EQ(panX, 0.5f);
+  EXPECT_EQ(panY, -0.5f);
+}
+
+TEST_F(MouseTest, PanWithoutWindowWidthOrProjectionScaleStaysFinite) {
+  const GLfloat zero[16] = {};
+  glMatrixMode(GL_PROJECTION);
+  glLoadMatrixf(zero);
+  glMatrixMode(GL_MODELVIEW);
+  press(modAlt, 0, 0);
+  EXPECT_EQ(manipulatorHandleMotion(10, 10), 1);
+  EXPECT_EQ(manipulatorHandleMotion(10, 10), 1);
+  EXPECT_EQ(panX, 0.0f);
+  EXPECT_EQ(panY, 0.0f);
+
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  press(modAlt, 0, 0);
+  dragWindowWidth = 0;
+  EXPECT_EQ(manipulatorHandleMotion(0, 0), 1);
+  EXPECT_EQ(manipulatorHandleMotion(10, -10), 1);
+  EXPECT_EQ(panX, 0.0f);
+  EXPECT_EQ(panY, 0.0f);
+  EXPECT_EQ(lastMouseX, 10);
+}
+
+TEST_F(MouseTest, CtrlAltDragMovesBoundParametersWithinTheirBounds) {
+  float x = 0.95f;
+  float y = 2.0f;
+  setDragParameterX(&x, 0.0f, 1.0f, 0.01f);
+  setDragParameterY(&y, -10.0f, 10.0f, 0.5f);
+  setDragParameterHook(countHook);
+  press(modCtrlAlt, 100, 100);
+  EXPECT_EQ(manipulatorHandleMotion(110, 104), 1);
+  EXPECT_EQ(x, 1.0f) << "clamped to the maximum";
+  EXPECT_EQ(y, 4.0f);
+  EXPECT_EQ(hookCalls, 1);
+  manipulatorHandleMotion(-90, 104);
+  EXPECT_EQ(x, 0.0f) << "clamped to the minimum";
+  EXPECT_EQ(hookCalls, 2);
+  EXPECT_EQ(lastMouseX, -90);
+
+  setDragParameterX(&x, 5.0f, 2.0f, 0.0f);
+  manipulatorHandleMotion(-90, 104);
+  EXPECT_EQ(x, 2.0f) << "a minimum above the maximum gives the maximum";
+}
+
+TEST_F(MouseTest, CtrlAltDragWithNothingBoundOnlyRecordsThePosition) {
+  press(modCtrlAlt, 10, 20);
+  EXPECT_EQ(manipulatorHandleMotion(30, 50), 1);
+  EXPECT_EQ(lastMouseX, 30);
+  EXPECT_EQ(lastMouseY, 50);
+  EXPECT_EQ(panX, 0.0f);
+  EXPECT_EQ(zoomFactor, 1.0f);
+  EXPECT_EQ(mouseRotationX, 0.0f);
+  setDragParameterHook(countHook);
+  manipulatorHandleMotion(31, 50);
+  EXPECT_EQ(hookCalls, 1) << "the hook runs also with nothing bound";
+}
+
+TEST_F(MouseTest, KeyDuringADragChangesTheDragMode) {
+  press(modShift, 100, 100);
+  manipulatorHandleMotion(110, 100);
+  EXPECT_EQ(mouseRotationY, 10.0f);
+  EXPECT_EQ(manipulatorHandleSpecialAs(GLUT_KEY_F1, modCtrl), 0);
+  manipulatorHandleMotion(110, 105);
+  EXPECT_EQ(zoomFactor, 1.02f);
+  EXPECT_EQ(mouseRotationX, 0.0f);
+}
+
+TEST_F(MouseTest, ManipulatorTransformIsPanRotationsThenZoom) {
+  panX = 1.5f;
+  panY = -2.0f;
+  setMouseRotation(20.0f, -35.0f, 80.0f);
+  zoomFactor = 1.25f;
+  glRotatef(10.0f, 0.0f, 0.0f, 1.0f);
+  const int depth = modelviewStackDepth();
+  applyManipulator();
+  EXPECT_EQ(modelviewStackDepth(), depth);
+  const std::array<float, 16> applied = modelviewMatrix();
+  glLoadIdentity();
+  glRotatef(10.0f, 0.0f, 0.0f, 1.0f);
+  glTranslatef(1.5f, -2.0f, 0.0f);
+  glRotatef(20.0f, 1.0f, 0.0f, 0.0f);
+  glRotatef(-35.0f, 0.0f, 1.0f, 0.0f);
+  glRotatef(80.0f, 0.0f, 0.0f, 1.0f);
+  glScalef(1.25f, 1.25f, 1.25f);
+  EXPECT_EQ(applied, modelviewMatrix());
+}
+
+TEST_F(MouseTest, SpinTurnsTenDegreesPerSecondAndRedraws) {
+  spinEnabled = 1;
+  EXPECT_EQ(redrawFramesOf([] {
+              setMouseRotation(0.0f, 0.0f, 0.0f);
+              lastSpinTime = glutGet(GLUT_ELAPSED_TIME) - 500;
+              manipulatorIdleFunc();
+            }),
+            1);
+  EXPECT_NEAR(mouseRotationX, 5.0f, 0.2f);
+  EXPECT_EQ(mouseRotationY, mouseRotationX);
+  EXPECT_EQ(mouseRotationZ, mouseRotationX);
+
+  spinFactor = 2.0f;
+  setRedisplayHook(countHook);
+  EXPECT_EQ(redrawFramesOf([] {
+              hookCalls = 0;
+              setMouseRotation(0.0f, 0.0f, 0.0f);
+              lastSpinTime = glutGet(GLUT_ELAPSED_TIME) - 500;
+              manipulatorIdleFunc();
+            }),
+            0)
+      << "the hook replaces the redraw request";
+  EXPECT_NEAR(mouseRotationX, 10.0f, 0.4f);
+  EXPECT_EQ(hookCalls, 1);
+}
+
+TEST_F(MouseTest, SpinRedrawsItsOwnWindowWithoutTheHook) {
+  spinEnabled = 1;
+  setRedisplayHook(countHook);
+  EXPECT_EQ(redrawFramesOf([] {
+              hookCalls = 0;
+              setRedisplayWindow(glutGetWindow());
+              testWindow();  // another window current: the spin still redraws its own
+              manipulatorIdleFunc();
+            }),
+            1);
+  EXPECT_EQ(hookCalls, 0);
+}
+
+TEST_F(MouseTest, SpinOffKeepsTheAnglesButAdvancesTheClock) {
+  EXPECT_EQ(redrawFramesOf([] {
+              lastSpinTime = glutGet(GLUT_ELAPSED_TIME) - 10000;
+              manipulatorIdleFunc();
+            }),
+            0);
+  EXPECT_EQ(mouseRotationX, 0.0f);
+  EXPECT_GE(lastSpinTime, glutGet(GLUT_ELAPSED_TIME) - 100);
+  spinEnabled = 1;
+  manipulatorIdleFunc();
+  EXPECT_LT(mouseRotationX, 2.0f) << "switching the spin on later does not jump";
+}
+
+TEST_F(MouseTest, CallbacksRequestARedrawOnlyWhenConsumed) {
+  EXPECT_EQ(redrawFramesOf([] {
+              dragActive = 0;
+              // Outside a real input event the modifiers read as none.
+              manipulatorMouseFunc(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
+              manipulatorMotionFunc(10, 10);
+              manipulatorMouseFunc(GLUT_MIDDLE_BUTTON, GLUT_DOWN, 0, 0);
+            }),
+            0);
+  EXPECT_EQ(redrawFramesOf([] {
+              setMouseRotation(0.0f, 0.0f, 0.0f);
+              manipulatorHandleMouseAs(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0, modShift);
+              manipulatorMotionFunc(10, 10);
+            }),
+            1);
+  EXPECT_EQ(mouseRotationY, 10.0f);
+  setRedisplayHook(countHook);
+  EXPECT_EQ(redrawFramesOf([] {
+              hookCalls = 0;
+              manipulatorHandleMouseAs(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0, modShift);
+              manipulatorMotionFunc(20, 10);
+            }),
+            0);
+  EXPECT_EQ(hookCalls, 1);
+}
+
+}  // namespace
