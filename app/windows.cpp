@@ -6,6 +6,7 @@
 
 #include "app/model.h"
 #include "colors/colors.h"
+#include "manipulator/keyboard.h"
 
 int diagramWindow = 0;
 int valuesWindow = 0;
@@ -34,5 +35,9 @@ void initGraphicsState() {
 }
 
 void diagramKeyboard(unsigned char key, int x, int y) {
+  if (manipulatorHandleKey(key, x, y)) {
+    glutPostWindowRedisplay(diagramWindow);
+    return;
+  }
   handleApplicationKey(key, x, y);
 }

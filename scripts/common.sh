@@ -23,7 +23,7 @@ start_virtual_display() {
   local n
   for n in $(seq 90 140); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
       xvfb_pid=$!
       trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
       export DISPLAY=":$n"

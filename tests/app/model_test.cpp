@@ -10,18 +10,12 @@
 
 namespace {
 
-int framesDrawn = 0;
-
-// The keys redraw the diagram window: here the shared test window, whose
-// display callback counts frames.
+// The keys redraw the diagram window: here a window that counts its frames.
 class ModelTest : public GlTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
-    diagramWindow = testWindow();
-    glutDisplayFunc([] { ++framesDrawn; });
-    pumpEvents();
-    framesDrawn = 0;
+    diagramWindow = redrawCountingWindow();
     saved = lightPosition;
     lightPosition = Vector4{-9, 9, 0, 1};
   }
@@ -79,15 +73,17 @@ TEST_F(ModelTest, KeysMoveTheLightInFloatStepsOfPointTwo) {
   } keys[] = {{'1', -0.2f, 0, 0}, {'2', 0, -0.2f, 0}, {'3', 0, 0, -0.2f},
               {'4', 0.2f, 0, 0},  {'5', 0, 0.2f, 0},  {'6', 0, 0, 0.2f}};
   for (const auto& k : keys) {
-    lightPosition = Vector4{-9, 9, 0, 1};
-    handleApplicationKey(k.key, 100, 200);
+    const unsigned char key = k.key;
+    EXPECT_EQ(redrawFramesOf([key] {
+                lightPosition = Vector4{-9, 9, 0, 1};
+                handleApplicationKey(key, 100, 200);
+              }),
+              1)
+        << "each of the keys 1 to 6 redraws the diagram";
     EXPECT_EQ(lightPosition.x, -9.0f + k.dx) << k.key;
     EXPECT_EQ(lightPosition.y, 9.0f + k.dy) << k.key;
     EXPECT_EQ(lightPosition.z, 0.0f + k.dz) << k.key;
     EXPECT_EQ(lightPosition.w, 1.0f);
-    pumpEvents();
-    EXPECT_EQ(framesDrawn, 1) << "each of the keys 1 to 6 redraws the diagram";
-    framesDrawn = 0;
   }
 }
 
@@ -97,13 +93,14 @@ TEST_F(ModelTest, FortyFivePressesOfFourMissZeroByFloatRounding) {
   EXPECT_NEAR(lightPosition.x, -4.08e-6f, 0.01e-6f);
 }
 
-TEST_F(ModelTest, OtherKeysChangeNothing) {
-  for (int key = 0; key < 256; ++key) {
-    if ((key >= '1' && key <= '6') || key == 27) continue;
-    handleApplicationKey(static_cast<unsigned char>(key), 0, 0);
-  }
-  pumpEvents();
-  EXPECT_EQ(framesDrawn, 0);
+TEST_F(ModelTest, OtherKeysChangeNothingAndRedrawNothing) {
+  EXPECT_EQ(redrawFramesOf([] {
+              for (int key = 0; key < 256; ++key) {
+                if ((key >= '1' && key <= '6') || key == 27) continue;
+                handleApplicationKey(static_cast<unsigned char>(key), 0, 0);
+              }
+            }),
+            0);
   EXPECT_EQ(lightPosition.x, -9.0f);
   EXPECT_EQ(lightPosition.y, 9.0f);
   EXPECT_EQ(lightPosition.z, 0.0f);

@@ -8,10 +8,6 @@
 
 #include "tests/support/gl_test.h"
 
-// Frames drawn for the redraw requests of `action`, run with a window of its
-// own current (defined with the keyboard tests of the same program).
-int redrawFramesOf(const std::function<void()>& action);
-
 namespace {
 
 int hookCalls = 0;

@@ -11,57 +11,6 @@
 
 namespace {
 
-// Frame counting. Test programs running at the same time map their windows
-// at the top left of the screen, and a covered window draws nothing while an
-// uncovered one redraws by itself; so redraws are counted on a small window
-// of their own, placed by process id away from the top left, and a count is
-// kept only when that window's visibility did not change while it was taken.
-int countingWindow = 0;
-int framesDrawn = 0;
-int visibilityChanges = 0;
-
-// Frames that the counting window draws for the redraw requests of `action`,
-// run with that window current after it has drawn everything pending; -1
-// when no undisturbed count could be had. The action may run more than once.
-// The shared test window is current again afterwards.
-int redrawFramesOf(const std::function<void()>& action) {
-  if (countingWindow == 0) {
-    testWindow();
-    const int slots = 20;
-    const int pid = static_cast<int>(getpid());
-    const int x = glutGet(GLUT_SCREEN_WIDTH) / 2 + (pid % slots) * 24;
-    const int y = glutGet(GLUT_SCREEN_HEIGHT) / 2 + (pid / slots % slots) * 24;
-    glutInitWindowPosition(x, y);
-    glutInitWindowSize(16, 16);
-    countingWindow = glutCreateWindow("velorane-redraw-count");
-    glutDisplayFunc([] { ++framesDrawn; });
-    glutWindowStatusFunc([](int) { ++visibilityChanges; });
-  }
-  int frames = -1;
-  for (int attempt = 0; attempt < 20 && frames < 0; ++attempt) {
-    glutSetWindow(countingWindow);
-    framesDrawn = 0;
-    glutPostRedisplay();
-    for (int i = 0; i < 500 && framesDrawn == 0; ++i) {
-      pumpEvents();
-      usleep(1000);
-    }
-    if (framesDrawn == 0) continue;
-    pumpEvents();
-    visibilityChanges = 0;
-    framesDrawn = 0;
-    glutSetWindow(countingWindow);
-    action();
-    for (int i = 0; i < 5; ++i) {
-      usleep(2000);
-      pumpEvents();
-    }
-    if (visibilityChanges == 0) frames = framesDrawn;
-  }
-  testWindow();
-  return frames;
-}
-
 class QuitMenuTest : public GlTest {
  protected:
   void SetUp() override {

@@ -21,6 +21,16 @@ int testWindow();
 // Let freeglut handle pending window-system events (resizes, maps).
 void pumpEvents();
 
+// A small window of its own that counts the frames it draws, placed away
+// from the other test programs' windows; returns its id. Create it before a
+// test that needs it, since creating it makes it current once.
+int redrawCountingWindow();
+// Frames that the counting window draws for the redraw requests of `action`,
+// which runs with that window current; -1 when no undisturbed count could be
+// had (another window covered or uncovered it meanwhile). The action may run
+// more than once. The shared test window is current again afterwards.
+int redrawFramesOf(const std::function<void()>& action);
+
 // A test with the shared context current and a clean state: both matrices
 // the identity, modelview the current mode, viewport the whole window,
 // no pending GL error.

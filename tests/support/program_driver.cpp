@@ -118,8 +118,11 @@ void ProgramDriver::keyWithModifiers(unsigned long window,
 }
 
 void ProgramDriver::moveTo(unsigned long window, int x, int y) {
-  shell("xdotool mousemove --sync --window " + std::to_string(window) + " " +
-        std::to_string(x) + " " + std::to_string(y) + " 2>/dev/null");
+  // Without --sync: xdotool's wait for the pointer to move never ends well
+  // when the pointer is already there.
+  shell("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) +
+        " " + std::to_string(y) + " 2>/dev/null");
+  sleepMs(20);
 }
 
 void ProgramDriver::buttonDown(int button) {

@@ -1,0 +1,269 @@
+// The diagram window as a person uses it: the start picture, the labels where
+// the view puts their anchors, the modified drags, the view keys, full screen
+// and the quit menu.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "tests/support/program_driver.h"
+#include "text/glyphs.h"
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr int kWidth = 310;
+constexpr int kHeight = 250;
+
+// The view of the diagram: a pan, the mouse and key rotations and the zoom,
+// under the orthographic volume of a 310 x 250 window.
+struct View {
+  double panX = 0, panY = 0;
+  double mouseX = 0, mouseY = 0, mouseZ = 0;
+  double zoom = 1;
+  double keyX = 25, keyY = 15, keyZ = 0;
+};
+
+void rotate(double degrees, int axis, double p[3]) {
+  const double a = degrees * kPi / 180.0, c = std::cos(a), s = std::sin(a);
+  const int i = (axis + 1) % 3, j = (axis + 2) % 3;
+  const double u = p[i], v = p[j];
+  p[i] = c * u - s * v;
+  p[j] = s * u + c * v;
+}
+
+// Window position of a scene point, in pixels from the top-left corner.
+void project(const View& view, double x, double y, double z, double* column, double* row) {
+  double p[3] = {x, y, z};
+  rotate(view.keyZ, 2, p);
+  rotate(view.keyY, 1, p);
+  rotate(view.keyX, 0, p);
+  for (double& c : p) c *= view.zoom;
+  rotate(view.mouseZ, 2, p);
+  rotate(view.mouseY, 1, p);
+  rotate(view.mouseX, 0, p);
+  p[0] += view.panX;
+  p[1] += view.panY - 2;
+  // The volume is 24.8 x 20 units wide at 310 x 250: 0.08 units a pixel.
+  *column = (p[0] + 12.4) / 0.08;
+  *row = kHeight - (p[1] + 10) / 0.08;
+}
+
+bool isYellow(const std::uint8_t* p) { return p[0] > 100 && p[1] > 100 && p[2] < 60; }
+bool isMagenta(const std::uint8_t* p) { return p[0] == 255 && p[1] == 0 && p[2] == 255; }
+bool isRed(const std::uint8_t* p) { return p[0] > 200 && p[1] < 40 && p[2] < 40; }
+
+// Centre of the yellow pixels within `radius` of (column, row).
+bool yellowCentre(const Image& image, double column, double row, double radius, double* cx,
+                  double* cy) {
+  double sx = 0, sy = 0;
+  int n = 0;
+  for (int y = static_cast<int>(row - radius); y <= row + radius; ++y) {
+    for (int x = static_cast<int>(column - radius); x <= column + radius; ++x) {
+      if (x < 0 || y < 0 || x >= image.width || y >= image.height) continue;
+      if (isYellow(image.pixel(x, y))) {
+        sx += x;
+        sy += y;
+        ++n;
+      }
+    }
+  }
+  if (n < 20) return false;
+  *cx = sx / n;
+  *cy = sy / n;
+  return true;
+}
+
+// Where the light sphere of radius 0.5 (about 6 pixels) shows, compared with
+// where the view puts the light (-9, 9, 0). The rod and the incident arrow
+// also run there, so the centre is taken over the sphere's disc only.
+void expectSphereAt(const Image& image, const View& view) {
+  double column, row;
+  project(view, -9, 9, 0, &column, &row);
+  double cx = 0, cy = 0;
+  ASSERT_TRUE(yellowCentre(image, column, row, 6.5 * view.zoom, &cx, &cy))
+      << "no sphere near " << column << ", " << row;
+  EXPECT_NEAR(cx, column, 2.0);
+  EXPECT_NEAR(cy, row, 2.0);
+}
+
+// Whether the N (standard font) and the arrow over it show in magenta for
+// the anchor (0, 8, 0): the letter 10 pixels right of the anchor, glyph row
+// 2 on its row; the arrow 7 right and 5 up, its shaft 8 rows above that.
+bool normalLabelAt(const Image& image, double column, double row) {
+  const unsigned char* n = standardGlyphs['N' - 32];
+  for (int dy = -1; dy <= 1; ++dy) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      const int ax = static_cast<int>(std::floor(column)) + dx;
+      const int ay = static_cast<int>(std::floor(row)) + dy;
+      bool all = true;
+      for (int r = 0; r < 13 && all; ++r) {
+        for (int c = 0; c < 8 && all; ++c) {
+          if ((n[r] & (0x80 >> c)) == 0) continue;
+          const int x = ax + 10 + c, y = ay - (r - 2);
+          all = x >= 0 && y >= 0 && x < image.width && y < image.height &&
+                isMagenta(image.pixel(x, y));
+        }
+      }
+      for (int c = 0; c < 15 && all; ++c) {
+        const int x = ax + 7 + c, y = ay - 5 - 8;
+        all = x >= 0 && y >= 0 && x < image.width && y < image.height &&
+              isMagenta(image.pixel(x, y));
+      }
+      if (all) return true;
+    }
+  }
+  return false;
+}
+
+class DiagramWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(program.start());
+    ASSERT_TRUE(program.waitForWindows(&diagram, &values));
+  }
+  void TearDown() override {
+    if (program.running()) {
+      program.key(values, "Escape");
+      EXPECT_EQ(program.waitForExit(), 0);
+    }
+  }
+  ProgramDriver program;
+  unsigned long diagram = 0;
+  unsigned long values = 0;
+};
+
+TEST_F(DiagramWindow, StartPictureShowsEveryPartOfTheDiagram) {
+  const Image image = program.capture(diagram);
+  ASSERT_EQ(image.width, kWidth);
+  ASSERT_TRUE(writePng(::testing::TempDir() + "velorane-start.png", image));
+  const View view;
+  expectSphereAt(image, view);
+  double column, row;
+  // The three arrows, sampled two thirds of the way along each ray.
+  project(view, -0.7071 * 7, 0.7071 * 7, 0, &column, &row);
+  double cx, cy;
+  EXPECT_TRUE(yellowCentre(image, column, row, 3, &cx, &cy)) << "incident arrow";
+  project(view, 0, 7, 0, &column, &row);
+  int magenta = 0, red = 0;
+  for (int y = static_cast<int>(row) - 3; y <= row + 3; ++y)
+    for (int x = static_cast<int>(column) - 3; x <= column + 3; ++x)
+      magenta += isMagenta(image.pixel(x, y));
+  EXPECT_GT(magenta, 3) << "normal arrow";
+  project(view, 0.7071 * 6, 0.7071 * 6, 0, &column, &row);
+  for (int y = static_cast<int>(row) - 3; y <= row + 3; ++y)
+    for (int x = static_cast<int>(column) - 3; x <= column + 3; ++x)
+      red += isRed(image.pixel(x, y));
+  EXPECT_GT(red, 3) << "reflected arrow";
+  // The plate: a lit, half-transparent grey around the point of impact,
+  // away from the rays.
+  project(view, 5, 0, 5, &column, &row);
+  const std::uint8_t* plate = image.pixel(static_cast<int>(column), static_cast<int>(row));
+  EXPECT_EQ(plate[0], plate[1]);
+  EXPECT_EQ(plate[1], plate[2]);
+  EXPECT_GT(plate[0], 20);
+  EXPECT_LT(plate[0], 200);
+}
+
+TEST_F(DiagramWindow, NormalLabelSitsWhereTheViewPutsItsAnchor) {
+  View view;
+  double column, row;
+  project(view, 0, 8, 0, &column, &row);
+  EXPECT_TRUE(normalLabelAt(program.capture(diagram), column, row));
+  program.key(diagram, "x x Y Down Down Page_Up");
+  program.settle();
+  view.keyX += 4 + 2;
+  view.keyY -= 2;
+  view.keyZ -= 1;
+  project(view, 0, 8, 0, &column, &row);
+  EXPECT_TRUE(normalLabelAt(program.capture(diagram), column, row));
+}
+
+TEST_F(DiagramWindow, AltDragMovesThePictureByTheDraggedPixels) {
+  program.drag(diagram, {"alt"}, 150, 150, 180, 130);
+  program.settle();
+  View view;
+  view.panX = 30 * 0.08;
+  view.panY = 20 * 0.08;
+  const Image image = program.capture(diagram);
+  expectSphereAt(image, view);
+  double column, row;
+  project(view, 0, 8, 0, &column, &row);
+  EXPECT_TRUE(normalLabelAt(image, column, row));
+}
+
+TEST_F(DiagramWindow, ShiftDragTurnsADegreePerPixel) {
+  program.drag(diagram, {"shift"}, 150, 150, 170, 160);
+  program.settle();
+  View view;
+  view.mouseY = 20;
+  view.mouseX = 10;
+  expectSphereAt(program.capture(diagram), view);
+}
+
+TEST_F(DiagramWindow, CtrlDragZoomsByTwoPercentPerFivePixelsDown) {
+  program.drag(diagram, {"ctrl"}, 150, 100, 150, 150, 5);
+  program.settle();
+  View view;
+  view.zoom = std::pow(1.02, 10);
+  expectSphereAt(program.capture(diagram), view);
+}
+
+TEST_F(DiagramWindow, CtrlWithAnArrowKeyResetsTheTurns) {
+  program.drag(diagram, {"shift"}, 150, 150, 170, 160);
+  program.keyWithModifiers(diagram, {"ctrl"}, "Left");
+  program.settle();
+  View view;
+  view.keyX = view.keyY = 0;
+  expectSphereAt(program.capture(diagram), view);
+  program.keyWithModifiers(values, {"ctrl"}, "Right");
+  program.settle();
+  view.keyY = 180;
+  expectSphereAt(program.capture(diagram), view);
+}
+
+TEST_F(DiagramWindow, NumberSignTogglesFullScreenAndBack) {
+  program.key(diagram, "numbersign");
+  program.settle(600);
+  const WindowGeometry full = program.geometry(diagram);
+  EXPECT_GT(full.width, kWidth);
+  EXPECT_GT(full.height, kHeight);
+  program.key(diagram, "numbersign");
+  program.settle(600);
+  const WindowGeometry back = program.geometry(diagram);
+  EXPECT_EQ(back.x, 50);
+  EXPECT_EQ(back.y, 50);
+  EXPECT_EQ(back.width, kWidth);
+  EXPECT_EQ(back.height, kHeight);
+  EXPECT_TRUE(program.running());
+}
+
+// Open the right-button menu with a click at (x, y), which puts the menu's
+// top-left corner under the pointer, then click its only entry.
+void chooseQuitter(ProgramDriver& program, unsigned long window, int x, int y) {
+  program.click(window, 3, x, y);
+  program.settle(300);
+  program.moveTo(window, x + 8, y + 4);
+  program.settle(100);
+  program.moveTo(window, x + 16, y + 10);
+  program.settle(200);
+  EXPECT_TRUE(program.running()) << "opening the menu must not end the program";
+  program.click(window, 1, x + 16, y + 10);
+}
+
+TEST_F(DiagramWindow, QuitterEndsTheProgramFromTheDiagramWindow) {
+  chooseQuitter(program, diagram, 100, 100);
+  EXPECT_EQ(program.waitForExit(), 0);
+}
+
+TEST_F(DiagramWindow, QuitterEndsTheProgramFromTheValuesWindow) {
+  chooseQuitter(program, values, 100, 30);
+  EXPECT_EQ(program.waitForExit(), 0);
+}
+
+TEST_F(DiagramWindow, EscapeEndsTheProgramWithStatusZero) {
+  program.key(diagram, "Escape");
+  EXPECT_EQ(program.waitForExit(), 0);
+}
+
+}  // namespace
