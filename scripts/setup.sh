@@ -8,6 +8,8 @@ packages=(
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libpng-dev
   xvfb xauth x11-utils xdotool
   googletest libgtest-dev libbenchmark-dev
+  clang libclang-rt-14-dev valgrind
+  dpkg-dev fakeroot file man-db groff-base
 )
 
 missing=()
