@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/support/gl_test.h"
+#include "tests/text/text_pictures.h"
 #include "text/glyphs.h"
 #include "text/raster_text.h"
 
@@ -18,71 +19,6 @@ namespace {
 
 constexpr int W = kTestWindowWidth;
 constexpr int H = kTestWindowHeight;
-
-const unsigned char* glyphOf(int font, int c, int* rows) {
-  *rows = font == FontSmall ? 10 : 13;
-  if (font == FontSmall) return smallGlyphs[c - 32];
-  if (font == FontGreek) return greekGlyphs[c - 32];
-  if (font == FontVector) return vectorGlyphs[c - 32];
-  return standardGlyphs[c - 32];
-}
-
-int advanceOf(int font, int c) {
-  if (font == FontSmall) return c == 'f' ? 4 : c == 'i' ? 3 : 6;
-  if (font == FontVector) return 8;
-  return 10;
-}
-
-// Which pixels a correct drawing lights: glyphs with row 2 on pixel row y.
-struct Image {
-  std::vector<char> on = std::vector<char>(W * H, 0);
-  void glyph(int font, int c, int x, int y) {
-    int rows = 0;
-    const unsigned char* g = glyphOf(font, c, &rows);
-    for (int r = 0; r < rows; ++r) {
-      for (int col = 0; col < 8; ++col) {
-        if (g[r] & (0x80 >> col)) on[(y - 2 + r) * W + x + col] = 1;
-      }
-    }
-  }
-};
-
-void expectImage(const Image& expected) {
-  const Pixels pixels = readPixels();
-  int wrong = 0;
-  std::string first;
-  for (int y = 0; y < H; ++y) {
-    for (int x = 0; x < W; ++x) {
-      if (pixels.lit(x, y) == (expected.on[y * W + x] != 0)) continue;
-      if (wrong++ < 5) first += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
-    }
-  }
-  EXPECT_EQ(wrong, 0) << "pixels differing from the glyph tables:" << first;
-}
-
-int litCount() {
-  const Pixels pixels = readPixels();
-  int n = 0;
-  for (int y = 0; y < H; ++y) {
-    for (int x = 0; x < W; ++x) n += pixels.lit(x, y) ? 1 : 0;
-  }
-  return n;
-}
-
-// Clear the current window; model (x, y) falls on window pixel (x, y).
-void usePixelProjection() {
-  glViewport(0, 0, W, H);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, W, 0, H, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glColor3f(1, 1, 1);
-  glClearColor(0, 0, 0, 0);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
 
 std::array<float, 4> rasterPosition() {
   std::array<float, 4> p{};
@@ -114,7 +50,7 @@ TEST_F(FontsTest, EveryGlyphIsCompiledBitForBitAndAdvancesByItsFontsWidth) {
   for (int font = FontStandard; font <= FontVector; ++font) {
     SCOPED_TRACE("font " + std::to_string(font));
     glClear(GL_COLOR_BUFFER_BIT);
-    Image expected;
+    TextPicture expected;
     for (int line = 0; line < 4; ++line) {
       std::string codes;
       for (int c = 32 + 24 * line; c < 32 + 24 * (line + 1) && c <= 125; ++c) {
@@ -130,7 +66,7 @@ TEST_F(FontsTest, EveryGlyphIsCompiledBitForBitAndAdvancesByItsFontsWidth) {
       EXPECT_NEAR(rasterPosition()[0], static_cast<float>(x) + 0.5f, 1e-3) << "line " << line;
       EXPECT_NEAR(rasterPosition()[1], static_cast<float>(y) + 0.5f, 1e-3) << "line " << line;
     }
-    expectImage(expected);
+    expectPicture(expected);
   }
 }
 
@@ -203,10 +139,10 @@ TEST_F(FontsTest, EachWindowCompilesItsOwnListsOnceOnItsFirstText) {
   for (int font = FontStandard; font <= FontVector; ++font) {
     EXPECT_EQ(fontListBase[font][second], bases[font]) << "lists rebuilt for font " << font;
   }
-  Image expected;
+  TextPicture expected;
   expected.glyph(FontStandard, 'N', 20, 20);
   expected.glyph(FontGreek, 'q', 40, 20);
-  expectImage(expected);
+  expectPicture(expected);
   destroyWindow(second);
   // The first window keeps its own lists, still defined in its own context.
   EXPECT_EQ(fontListsBuilt[first], 1);
@@ -235,9 +171,9 @@ TEST_F(FontsTest, WindowWhoseNamesCannotBeReservedTriesAgainOnItsNextText) {
   setRasterPosition(30.5f, 30.5f, 0);
   printText(0, FontStandard, "A");
   EXPECT_EQ(fontListsBuilt[window], 1);
-  Image expected;
+  TextPicture expected;
   expected.glyph(FontStandard, 'A', 30, 30);
-  expectImage(expected);
+  expectPicture(expected);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   destroyWindow(window);
 }

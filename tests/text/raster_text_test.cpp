@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/support/gl_test.h"
+#include "tests/text/text_pictures.h"
 #include "text/fonts.h"
 #include "text/glyphs.h"
 
@@ -17,85 +18,6 @@ namespace {
 
 constexpr int W = kTestWindowWidth;
 constexpr int H = kTestWindowHeight;
-
-// Glyph rows of code c in a font, and their number.
-const unsigned char* glyphOf(int font, int c, int* rows) {
-  *rows = font == FontSmall ? 10 : 13;
-  if (font == FontSmall) return smallGlyphs[c - 32];
-  if (font == FontGreek) return greekGlyphs[c - 32];
-  if (font == FontVector) return vectorGlyphs[c - 32];
-  return standardGlyphs[c - 32];
-}
-
-int advanceOf(int font, int c) {
-  if (font == FontSmall) return c == 'f' ? 4 : c == 'i' ? 3 : 6;
-  if (font == FontVector) return 8;
-  return 10;
-}
-
-// The picture a correct drawing leaves: which pixels are lit.
-struct Image {
-  std::vector<char> on = std::vector<char>(W * H, 0);
-  void set(int x, int y) {
-    if (x >= 0 && x < W && y >= 0 && y < H) on[y * W + x] = 1;
-  }
-  // A text whose first glyph has column 0 on pixel column x and row 2 on pixel row y;
-  // bytes without a glyph neither draw nor advance.
-  void text(int font, const std::string& s, int x, int y) {
-    for (unsigned char c : s) {
-      if (c < 32 || c > 125) continue;
-      int rows = 0;
-      const unsigned char* g = glyphOf(font, c, &rows);
-      for (int r = 0; r < rows; ++r) {
-        for (int col = 0; col < 8; ++col) {
-          if (g[r] & (0x80 >> col)) set(x + col, y - 2 + r);
-        }
-      }
-      x += advanceOf(font, c);
-    }
-  }
-};
-
-void expectImage(const Image& expected) {
-  const Pixels pixels = readPixels();
-  int wrong = 0;
-  std::string first;
-  for (int y = 0; y < H; ++y) {
-    for (int x = 0; x < W; ++x) {
-      if (pixels.lit(x, y) == (expected.on[y * W + x] != 0)) continue;
-      if (wrong++ < 5) {
-        first += " (" + std::to_string(x) + "," + std::to_string(y) +
-                 (pixels.lit(x, y) ? " lit)" : " dark)");
-      }
-    }
-  }
-  EXPECT_EQ(wrong, 0) << "pixels differing from the glyph tables:" << first;
-}
-
-int litCount() {
-  const Pixels pixels = readPixels();
-  int n = 0;
-  for (int y = 0; y < H; ++y) {
-    for (int x = 0; x < W; ++x) n += pixels.lit(x, y) ? 1 : 0;
-  }
-  return n;
-}
-
-// Clear the current window and project model (x, y) onto window pixel (x, y), model
-// z = 0 onto depth 0.5; white, unlit drawing without depth test.
-void usePixelProjection() {
-  glViewport(0, 0, W, H);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, W, 0, H, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glColor3f(1, 1, 1);
-  glClearColor(0, 0, 0, 0);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
 
 class RasterTextTest : public GlTest {
  protected:
@@ -119,7 +41,7 @@ class RasterTextTest : public GlTest {
 };
 
 TEST_F(RasterTextTest, EveryFontPutsGlyphRowTwoOnTheAnchorRowAndColumnZeroOnItsColumn) {
-  Image expected;
+  TextPicture expected;
   const struct {
     int font;
     const char* text;
@@ -133,7 +55,7 @@ TEST_F(RasterTextTest, EveryFontPutsGlyphRowTwoOnTheAnchorRowAndColumnZeroOnItsC
     printText(1, c.font, "%s", c.text);
     expected.text(c.font, c.text, c.x, c.y);
   }
-  expectImage(expected);
+  expectPicture(expected);
 }
 
 TEST_F(RasterTextTest, OffsetServesOneTextAndTheNextStartsAtTheAnchor) {
@@ -143,11 +65,11 @@ TEST_F(RasterTextTest, OffsetServesOneTextAndTheNextStartsAtTheAnchor) {
   setTextOffset(-18, 10, 0);
   printText(1, FontVector, "TF");
   printText(1, FontStandard, "N");
-  Image expected;
+  TextPicture expected;
   expected.text(FontStandard, "I", 85, 85);
   expected.text(FontVector, "TF", 82, 90);
   expected.text(FontStandard, "N", 100, 100);
-  expectImage(expected);
+  expectPicture(expected);
   EXPECT_EQ(textOffset[0], 0.0f);
   EXPECT_EQ(textOffset[1], 0.0f);
   EXPECT_EQ(textOffset[2], 0.0f);
@@ -163,9 +85,9 @@ TEST_F(RasterTextTest, AlignmentsCentreEndOrStartTheTextOnTheAnchor) {
     setTextAlignment(c.alignment);
     anchorAt(150, 100);
     printText(0, FontStandard, "AB%dDE", 3);
-    Image expected;
+    TextPicture expected;
     expected.text(FontStandard, "AB3DE", 150 + c.shift, 100 - c.drop);
-    expectImage(expected);
+    expectPicture(expected);
   }
 }
 
@@ -176,9 +98,9 @@ TEST_F(RasterTextTest, FontNumbersOutsideOneToFourDrawAndMeasureTheStandardFont)
     setTextAlignment(1);
     anchorAt(150, 100);
     printText(0, font, "qR");
-    Image expected;
+    TextPicture expected;
     expected.text(FontStandard, "qR", 130, 94);
-    expectImage(expected);
+    expectPicture(expected);
   }
 }
 
@@ -186,9 +108,9 @@ TEST_F(RasterTextTest, NarrowSmallGlyphsStillMeasureSixPixelsWhenAligned) {
   setTextAlignment(0);
   anchorAt(150, 100);
   printText(0, FontSmall, "fi");
-  Image expected;
+  TextPicture expected;
   expected.text(FontSmall, "fi", 144, 94);
-  expectImage(expected);
+  expectPicture(expected);
 }
 
 TEST_F(RasterTextTest, BytesWithoutGlyphNeitherDrawNorMoveButCountInTheWidth) {
@@ -197,10 +119,10 @@ TEST_F(RasterTextTest, BytesWithoutGlyphNeitherDrawNorMoveButCountInTheWidth) {
   setTextAlignment(0);
   anchorAt(200, 100);
   printText(0, FontGreek, "%s", "A\x80\xff" "B");
-  Image expected;
+  TextPicture expected;
   expected.text(FontStandard, "AB", 40, 150);
   expected.text(FontGreek, "AB", 180, 94);
-  expectImage(expected);
+  expectPicture(expected);
 }
 
 TEST_F(RasterTextTest, DepthTestedTextIsHiddenBehindNearerGeometryAndOnTopTextIsNot) {
@@ -264,9 +186,9 @@ TEST_F(RasterTextTest, AnchorOutsideTheViewDrawsNothingYetUsesUpTheOffset) {
   anchorAt(60, 60);
   EXPECT_EQ(textAnchorValid, 1);
   printText(0, FontStandard, "I");
-  Image expected;
+  TextPicture expected;
   expected.text(FontStandard, "I", 60, 60);
-  expectImage(expected);
+  expectPicture(expected);
 }
 
 TEST_F(RasterTextTest, EmptyTextDrawsNothingButUsesUpTheOffset) {
@@ -286,9 +208,9 @@ TEST_F(RasterTextTest, ValuesWindowProjectionAnchorsFromTheTopLeftCorner) {
   setRasterPosition(5, -20, 0);
   EXPECT_EQ(textAnchor.w, 1.0f);
   printText(1, FontStandard, "E: %.1f", 0.5);
-  Image expected;
+  TextPicture expected;
   expected.text(FontStandard, "E: 0.5", 5, H - 20);
-  expectImage(expected);
+  expectPicture(expected);
 }
 
 TEST_F(RasterTextTest, PerspectiveAnchorPlacesTheTextOnTheAnchorPixel) {
@@ -304,7 +226,7 @@ TEST_F(RasterTextTest, PerspectiveAnchorPlacesTheTextOnTheAnchorPixel) {
   setTextOffset(0, 20, 0);
   printText(1, FontStandard, "I");
   drawAnchoredLine(0, 40, 30, 40);
-  Image expected;
+  TextPicture expected;
   expected.text(FontStandard, "R", 163, 123);
   expected.text(FontStandard, "I", 163, 103);
   for (int x = 164; x < 192; ++x) expected.set(x, 83);
@@ -312,9 +234,9 @@ TEST_F(RasterTextTest, PerspectiveAnchorPlacesTheTextOnTheAnchorPixel) {
   EXPECT_FALSE(pixels.lit(160, 83)) << "line starts left of the anchor";
   EXPECT_FALSE(pixels.lit(195, 83)) << "line ends beyond 30 pixels";
   // Line end pixels depend on the rasteriser's rule; leave them out of the comparison.
-  Image trimmed = expected;
+  TextPicture trimmed = expected;
   for (int x : {163, 192, 193}) trimmed.on[83 * W + x] = pixels.lit(x, 83) ? 1 : 0;
-  expectImage(trimmed);
+  expectPicture(trimmed);
 }
 
 TEST_F(RasterTextTest, EveryDrawingOperationRestoresMatricesAndMatrixMode) {
