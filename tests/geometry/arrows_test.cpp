@@ -273,7 +273,10 @@ bool issuedSolids(const std::function<void()>& draw) {
 }
 
 TEST_F(Arrows, ZeroVectorDrawsAtMostItsLineAndNoSolidWithoutDirection) {
-  for (const auto& [name, draw] : drawings()) {
+  for (const auto& drawing : drawings()) {
+    // Lambdas may not capture structured bindings in C++17: plain references.
+    const auto& name = drawing.first;
+    const auto& draw = drawing.second;
     ASSERT_TRUE(issuedSolids([&] { draw(0, 0, 1); })) << name;
     EXPECT_FALSE(issuedSolids([&] { draw(0, 0, 0); })) << name;
     const auto primitives = captureFeedback([&] { draw(0, 0, 0); });
