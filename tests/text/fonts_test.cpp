@@ -17,9 +17,6 @@
 
 namespace {
 
-constexpr int W = kTestWindowWidth;
-constexpr int H = kTestWindowHeight;
-
 std::array<float, 4> rasterPosition() {
   std::array<float, 4> p{};
   glGetFloatv(GL_CURRENT_RASTER_POSITION, p.data());
