@@ -115,7 +115,10 @@ void drawArcAtTip(const Vector4* from, const Vector4* to, int segments, float ra
 }
 
 void arcMidpoint(const Vector4* from, const Vector4* to, float radius, Vector4* out) {
-  *out = midpoint(from, to, radius);
+  // The rotation's last row gives w = 0 * x + 0 * y + 0 * z + 0, which is NaN for an
+  // infinite or NaN start point; the midpoint is a direction whatever the input.
+  const Vector4 mid = midpoint(from, to, radius);
+  *out = Vector4{mid.x, mid.y, mid.z, 0.0f};
 }
 
 void arcMidpointAround(const Vector4* from, const Vector4* to, const Vector4* centre,

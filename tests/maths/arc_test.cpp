@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -326,6 +327,21 @@ TEST(ArcMidpoint, RightAngleMidpointKeepsTheFloatHalfAngle) {
   EXPECT_EQ(mid.y, 7.0f * c);
   EXPECT_EQ(mid.z, 0.0f);
   EXPECT_EQ(mid.w, 0.0f);
+}
+
+TEST(ArcMidpoint, StaysADirectionForInfiniteOrNaNInput) {
+  const float infinity = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const Vector4 nanFrom{nan, 1, 0, 0};
+  const struct {
+    const Vector4* from;
+    float radius;
+  } cases[] = {{&kUp, infinity}, {&kUp, -infinity}, {&kUp, nan}, {&nanFrom, 7}};
+  for (const auto& c : cases) {
+    Vector4 mid{9, 9, 9, 9};
+    arcMidpoint(c.from, &kRight, c.radius, &mid);
+    EXPECT_EQ(mid.w, 0.0f) << c.radius;
+  }
 }
 
 TEST(ArcMidpoint, VariantsAddTheCentreOrFrom) {
