@@ -9,7 +9,7 @@ packages=(
   xvfb xauth x11-utils xdotool
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev valgrind
-  dpkg-dev fakeroot file man-db groff-base
+  dpkg-dev fakeroot file man-db groff-base desktop-file-utils libxml2-utils
 )
 
 missing=()
