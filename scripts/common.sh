@@ -4,12 +4,20 @@
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VELORANE_BUILD_DIR:-$root/build}"
 
-# Configure and build into $build; warnings are errors under CI.
-build_project() {
+# Configure and build into the directory $1 with the further cmake arguments;
+# warnings are errors under CI.
+build_tree() {
+  local dir=$1
+  shift
   local werror=OFF
   if [ -n "${CI:-}" ]; then werror=ON; fi
-  cmake -S "$root" -B "$build" -DVELORANE_WERROR="$werror" "$@" >/dev/null
-  cmake --build "$build" -j "$(nproc)"
+  cmake -S "$root" -B "$dir" -DVELORANE_WERROR="$werror" "$@" >/dev/null
+  cmake --build "$dir" -j "$(nproc)"
+}
+
+# Configure and build into $build.
+build_project() {
+  build_tree "$build" "$@"
 }
 
 # Whether $DISPLAY names a display that can be opened.
@@ -18,7 +26,8 @@ display_usable() {
 }
 
 # Start Xvfb on a free display number and export DISPLAY; it is stopped when
-# the calling script exits.
+# the calling script exits. -noreset: without it Xvfb resets whenever its last
+# client leaves and refuses connections meanwhile.
 start_virtual_display() {
   local n
   for n in $(seq 90 140); do

@@ -1,15 +1,55 @@
 #!/usr/bin/env bash
-# Build Velorane and run its whole test suite through CTest, on a virtual
-# display of its own when there is no usable one.
+# Build Velorane and run its whole test suite through CTest twice, on a
+# virtual display of its own when there is no usable one:
+#   1. the plain way: the default compiler (gcc), in build/;
+#   2. the sanitizer way: clang with AddressSanitizer and
+#      UndefinedBehaviorSanitizer, the libFuzzer targets included, in
+#      build-sanitize/, with the run-time settings of tests/sanitizers/env.sh.
+# Arguments go to both CTest runs (e.g. -R Vector). Fails when either run
+# fails; the output ends with CTest's summary, of the failing run if only one
+# failed.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+sanitize_build="${VELORANE_SANITIZE_BUILD_DIR:-$root/build-sanitize}"
 
 bash "$root/scripts/setup.sh"
 build_project
+build_tree "$sanitize_build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DVELORANE_SANITIZE=ON -DVELORANE_FUZZ=ON
 
 if ! display_usable; then
   start_virtual_display
 fi
 
-cd "$build"
-ctest --output-on-failure -j "$(nproc)" "$@"
+logs="$(mktemp -d)"
+trap 'rm -rf "$logs"; if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi' EXIT
+
+# Run CTest in the build directory $1 with a title $2, keeping its output in
+# $logs/$2.log as well; its status.
+run_suite() {
+  local dir=$1 title=$2
+  shift 2
+  echo "=== $title ==="
+  local status=0
+  (cd "$dir" && ctest --output-on-failure -j "$(nproc)" "$@") 2>&1 | tee "$logs/$title.log" ||
+    status=$?
+  return "$status"
+}
+
+plain=0
+run_suite "$build" plain "$@" || plain=$?
+sanitize=0
+(
+  source "$root/tests/sanitizers/env.sh"
+  run_suite "$sanitize_build" sanitize "$@"
+) || sanitize=$?
+
+# The last lines shown are CTest's summary: repeat the plain run's when only
+# it failed, since the sanitizer run's summary came last.
+if [ "$plain" -ne 0 ] && [ "$sanitize" -eq 0 ]; then
+  echo "=== plain (summary repeated: this run failed) ==="
+  sed -n '/tests passed, /,$p' "$logs/plain.log"
+fi
+if [ "$plain" -ne 0 ] || [ "$sanitize" -ne 0 ]; then
+  exit 1
+fi
