@@ -351,4 +351,23 @@ TEST_F(KeyboardTest, KeyRotationTurnsAboutXThenYThenZ) {
   EXPECT_EQ(applied, modelviewMatrix());
 }
 
+TEST_F(KeyboardTest, AnglesGrowPastFullTurnsUnwrappedUntilAStepNoLongerChangesTheFloat) {
+  // 180 presses of x add a whole turn to 25 degrees: the angle reads 385, and
+  // the view is turned as by 25.
+  for (int i = 0; i < 180; ++i) ASSERT_EQ(manipulatorHandleKeyAs('x', modNone), 1);
+  expectKeyRotation(385.0f, 15.0f, 0.0f);
+  applyKeyRotation();
+  const std::array<float, 16> turned = modelviewMatrix();
+  glLoadIdentity();
+  setKeyRotation(25.0f, 15.0f, 0.0f);
+  applyKeyRotation();
+  const std::array<float, 16> once = modelviewMatrix();
+  for (int i = 0; i < 16; ++i) EXPECT_NEAR(turned[i], once[i], 1e-5f) << "element " << i;
+  // From 2^25 degrees on, the float's neighbours lie 4 apart: a 2-degree step
+  // is lost and the turn stays where it is, a finite number.
+  setKeyRotation(33554432.0f, 0.0f, 0.0f);
+  EXPECT_EQ(manipulatorHandleKeyAs('x', modNone), 1);
+  EXPECT_EQ(keyRotationX, 33554432.0f);
+}
+
 }  // namespace
