@@ -352,4 +352,19 @@ TEST_F(MouseTest, CallbacksRequestARedrawOnlyWhenConsumed) {
   EXPECT_EQ(hookCalls, 1);
 }
 
+TEST_F(MouseTest, DragTurnsAndPanAccumulateWithoutBound) {
+  // A degree per pixel, never folded back into one turn.
+  press(modShift, 0, 0);
+  for (int step = 1; step <= 10; ++step) manipulatorHandleMotion(100000 * step, 0);
+  EXPECT_EQ(mouseRotationY, 1e6f);
+  // 0.625 units per 10 pixels under this projection, summed without limit.
+  glMatrixMode(GL_PROJECTION);
+  glOrtho(-10.0, 10.0, -7.5, 7.5, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  press(modAlt, 0, 0);
+  for (int step = 1; step <= 1000; ++step) manipulatorHandleMotion(10 * step, 0);
+  EXPECT_EQ(panX, 625.0f);
+  EXPECT_EQ(panY, 0.0f);
+}
+
 }  // namespace
