@@ -112,4 +112,23 @@ TEST_F(ModelTest, EscapeEndsTheProgramWithStatusZero) {
   EXPECT_EXIT(handleApplicationKey(27, 0, 0), ::testing::ExitedWithCode(0), "");
 }
 
+TEST_F(ModelTest, LightStopsWhereAStepOfPointTwoNoLongerChangesTheFloat) {
+  // The light has no bounds, but beyond 2^22 a float's neighbours lie 0.5
+  // apart and a step of 0.2 outwards is lost: the light stays at 2^22, and
+  // its angles stay what they are. Inwards it moves on, by a float's 0.25.
+  lightPosition = Vector4{-4194304.0f, 4194304.0f, 0.0f, 1.0f};
+  handleApplicationKey('1', 0, 0);
+  handleApplicationKey('5', 0, 0);
+  EXPECT_EQ(lightPosition.x, -4194304.0f);
+  EXPECT_EQ(lightPosition.y, 4194304.0f);
+  handleApplicationKey('4', 0, 0);
+  EXPECT_EQ(lightPosition.x, -4194303.75f);
+  handleApplicationKey('1', 0, 0);
+  EXPECT_EQ(lightPosition.x, -4194304.0f);
+  computeReflection(&lightPosition);
+  EXPECT_NEAR(reflectionAngle, 45.0f, 1e-4f);
+  EXPECT_NEAR(incidentDirection.x, -0.7071068f, 1e-6f);
+  EXPECT_NEAR(reflectedDirection.y, 0.7071068f, 1e-6f);
+}
+
 }  // namespace
