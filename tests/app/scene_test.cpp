@@ -108,4 +108,21 @@ TEST_F(SceneTest, ValuesWindowSpecialKeysTurnTheDiagramAndRedrawIt) {
       << "a key the manipulator leaves asks for nothing";
 }
 
+TEST_F(SceneTest, ValuesWindowWithoutAreaKeepsItsViewportAndProjection) {
+  reshapeValues(200, 100);
+  const std::array<float, 16> projection = projectionMatrix();
+  std::array<GLint, 4> viewport{};
+  glGetIntegerv(GL_VIEWPORT, viewport.data());
+  EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, 200, 100}));
+  const int sizes[][2] = {{0, 100}, {200, 0}, {0, 0}, {-1, 5}};
+  for (const auto& size : sizes) {
+    reshapeValues(size[0], size[1]);
+    EXPECT_EQ(projectionMatrix(), projection) << size[0] << " x " << size[1];
+    std::array<GLint, 4> now{};
+    glGetIntegerv(GL_VIEWPORT, now.data());
+    EXPECT_EQ(now, viewport) << size[0] << " x " << size[1];
+  }
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 }  // namespace
