@@ -261,4 +261,27 @@ TEST_F(StrokeText, TextLongerThan1999CharactersIsCutAfter1999) {
   EXPECT_EQ(count(3000), 1999 * one);
 }
 
+TEST_F(StrokeText, BytesAbove127DrawNothingAndMoveOnlyByTheSpacing) {
+  // The stroke font has glyphs for codes 0 to 127 only: a higher byte is
+  // skipped by GLUT, and only the spacing moves on past it.
+  auto capture = [](const char* text) {
+    return lineVertices(
+        captureFeedback([&] { printStrokeText(-60.0f, -30.0f, 100.0f, "%s", text); }, 128.0f));
+  };
+  const auto plain = capture("AV");
+  const auto high = capture("A\x80\xc8\xffV");
+  ASSERT_FALSE(plain.empty());
+  ASSERT_EQ(high.size(), plain.size());
+  for (size_t i = 0; i < plain.size(); ++i) {
+    EXPECT_EQ(high[i].x, plain[i].x) << i;
+    EXPECT_EQ(high[i].y, plain[i].y) << i;
+  }
+  const size_t first = capture("A").size();
+  setStrokeSpacing(10.0f);
+  const auto spaced = capture("A\x80\xffV");
+  ASSERT_EQ(spaced.size(), plain.size());
+  // Three spacings of 10 at size 100 before the V: 15 units.
+  EXPECT_NEAR(spaced[first].x - plain[first].x, 15.0f, 1e-3f);
+}
+
 }  // namespace
