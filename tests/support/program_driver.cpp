@@ -7,6 +7,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -29,6 +31,22 @@ std::string ProgramDriver::shell(const std::string& command) {
   while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
   pclose(pipe);
   return output;
+}
+
+bool ProgramDriver::xdotool(const std::string& commands) {
+  const std::string command = "xdotool " + commands + " >/dev/null 2>&1";
+  const int status = std::system(command.c_str());
+  return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+long ProgramDriver::residentKilobytes() const {
+  if (pid_ <= 0) return -1;
+  std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.compare(0, 6, "VmRSS:") == 0) return std::atol(line.c_str() + 6);
+  }
+  return -1;
 }
 
 ProgramDriver::~ProgramDriver() {

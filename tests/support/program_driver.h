@@ -67,6 +67,14 @@ class ProgramDriver {
 
   // Run a shell command and return what it printed on standard output.
   static std::string shell(const std::string& command);
+  // Run one xdotool process with chained commands (e.g. "windowfocus --sync 42 key a
+  // mousemove 10 10 click 3"): many events for the cost of one process. True when
+  // xdotool ran every command.
+  static bool xdotool(const std::string& commands);
+
+  // The program's resident memory in kilobytes (VmRSS of /proc/PID/status), or -1
+  // when it is not running.
+  long residentKilobytes() const;
 
  private:
   pid_t pid_ = -1;
