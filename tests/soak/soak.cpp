@@ -241,7 +241,8 @@ static bool pointClearOfMenus(Soak* s, const std::vector<WindowGeometry>& menus,
 // under it: without a window manager, full-screen switches can leave GLUT's idea of a
 // window's place off), and a release over its entry would choose it. So the values
 // window first gets its first place back (the diagram window may be anywhere, even
-// off the screen), the button goes down in a window, the menu's real place is read,
+// off the screen), the button goes down in a window, the menu's real place is read
+// once it holds still,
 // the pointer moves to a point of the windows clear of it and the button comes up
 // there; a left click at that point then closes the menu. A click on the bare screen
 // does not reach the program and would leave the menu open under later events; Escape
@@ -264,7 +265,23 @@ static bool sendMenu(Soak* s) {
   s->batch = "mousemove " + number(x) + " " + number(y) + " mousedown 3 ";
   s->batchEvents = 1;
   if (!flush(s)) return false;
-  const std::vector<WindowGeometry> menus = waitForMenus(s, true, 2000);
+  std::vector<WindowGeometry> menus = waitForMenus(s, true, 2000);
+  // GLUT maps the menu first and moves it to its new place a moment later: read its
+  // place until it holds still.
+  for (int read = 0; read < 10 && !menus.empty(); ++read) {
+    s->program->settle(50);
+    const std::vector<WindowGeometry> again = waitForMenus(s, true, 0);
+    bool same = again.size() == menus.size();
+    for (size_t i = 0; same && i < menus.size(); ++i) {
+      same = again[i].x == menus[i].x && again[i].y == menus[i].y &&
+             again[i].width == menus[i].width && again[i].height == menus[i].height;
+    }
+    menus = again;
+    if (same) break;
+  }
+  const bool opened = !menus.empty();
+  // Keep clear of the place where the menu opens when GLUT knows the window's place too.
+  menus.push_back(WindowGeometry{x, y, kMenuRoomX, kMenuRoomY});
   int clearX = 0, clearY = 0;
   if (!pointClearOfMenus(s, menus, &clearX, &clearY)) {
     s->result->failure = "no point of the windows is clear of the menu opened at (" +
@@ -275,8 +292,8 @@ static bool sendMenu(Soak* s) {
   const std::string dismiss =
       "mousemove " + number(clearX) + " " + number(clearY) + " mouseup 3 sleep 0.02 click 1";
   sendInput(s, dismiss);
-  if (!menus.empty()) ++s->result->menusOpened;
-  if (!waitForMenus(s, false, menus.empty() ? 200 : 2000).empty()) {
+  if (opened) ++s->result->menusOpened;
+  if (!waitForMenus(s, false, opened ? 2000 : 200).empty()) {
     if (!stillRunning(s, dismiss)) return false;
     s->result->failure = "the menu opened at (" + number(x) + ", " + number(y) +
                          ") did not close on a click at (" + number(clearX) + ", " +
