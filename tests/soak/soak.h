@@ -15,7 +15,7 @@ struct SoakOptions {
   long events = 1000;        // random events after the byte sweep
   std::uint32_t seed = 1;    // seed of the event stream
   double maxSeconds = 600;   // stop sending after this long, in seconds
-  double warmupShare = 0.3;  // share of the random events counted as warm-up
+  double warmupShare = 0.5;  // share of the random events counted as warm-up
   bool verbose = false;      // print progress to standard output
   bool trace = false;        // print every xdotool command to standard error
 };
