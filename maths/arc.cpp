@@ -34,7 +34,7 @@ static Vector4 turned(const ArcSweep* sweep, float angle, const Vector4* v) {
 
 // Angle of vertex i of `segments`, in degrees. With no segment the arc is its
 // start point alone, at angle 0 rather than 0 / 0.
-static float vertexAngle(const ArcSweep* sweep, int i, int segments) {
+static float vertexAngle(const ArcSweep* sweep, long long i, int segments) {
   if (segments == 0) return 0.0f;
   return (static_cast<float>(i) * sweep->angle) / static_cast<float>(segments);
 }
@@ -43,7 +43,8 @@ static float vertexAngle(const ArcSweep* sweep, int i, int segments) {
 static void drawArcVertices(const ArcSweep* sweep, const Vector4* offset, int segments,
                             int asLineStrip) {
   glBegin(asLineStrip ? GL_LINE_STRIP : GL_POINTS);
-    for (int i = 0; i <= segments; ++i) {
+    // A wide counter: with segments at INT_MAX an int would overflow at the end.
+    for (long long i = 0; i <= segments; ++i) {
       Vector4 p = turned(sweep, vertexAngle(sweep, i, segments), &sweep->start);
       if (offset) {
         p.x = p.x + offset->x;
