@@ -28,6 +28,10 @@ struct SoakResult {
   long rssWarmKb = -1;       // after the warm-up, windows back at their first sizes
   long rssEndKb = -1;        // after the last event, windows back at their first sizes
   long rssPeakKb = -1;       // highest figure seen between batches
+  // Lowest figure of the last quarter of the random events (read every 250
+  // events) and the end: the floor that a leak raises, while a frame buffer
+  // that comes and goes with full screen (about 5 MB) only makes figures jump.
+  long rssLateFloorKb = -1;
   long menusOpened = 0;      // quit menus seen to open and then to close again
   double seconds = 0;        // time spent sending events, in seconds
   bool keptRunning = false;  // the program was running after every batch
