@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Build Velorane's page for the browser: installs what is missing (Emscripten
+# and the JavaScript parser its optimiser needs, from Debian), configures with
+# Emscripten's CMake toolchain into build-web/ and writes
+# build-web/dist/velorane.html, one self-contained file (the WebAssembly
+# inside) that opens from disk or from any static web host.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${VELORANE_WEB_BUILD_DIR:-$root/build-web}"
+# The page may not grow past this size, in bytes (1.5 MB).
+max_size=1572864
+
+packages=(emscripten node-acorn cmake make)
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -q \
+    --no-install-recommends "${missing[@]}"
+fi
+
+# Emscripten's optimiser runs on the machine's Node.js, which may not look in
+# Debian's folder of JavaScript modules by itself.
+export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
+
+werror=OFF
+if [ -n "${CI:-}" ]; then werror=ON; fi
+emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELORANE_TESTS=OFF \
+  -DVELORANE_WERROR="$werror" >/dev/null
+cmake --build "$build" -j 2
+
+page="$build/dist/velorane.html"
+size=$(stat -c %s "$page")
+if [ "$size" -gt "$max_size" ]; then
+  echo "build-web: $page is $size bytes, more than $max_size" >&2
+  exit 1
+fi
+echo "$page ($size bytes)"

@@ -1,0 +1,411 @@
+// The page's side of the browser layer (the functions of web/canvas.h): one
+// canvas per GLUT window with its own WebGL 1 context, a single shader that
+// draws the finished vertices of web/gl.cpp, the listeners that turn the
+// page's events into GLUT callbacks, the pop-up menus, full screen, and the
+// end of the program.
+//
+// Choices where the browser keeps something for itself:
+// - Esc while a canvas is on the whole screen is the browser's: it leaves full
+//   screen and the program is not told (Esc again ends it).
+// - Tab moves the focus from canvas to canvas and is not a key of the program.
+// - At a device-pixel ratio other than 1 each canvas pixel is scaled without
+//   smoothing (image-rendering: pixelated), so bitmap text stays crisp: the
+//   picture is the program's own, pixel for pixel, only larger.
+
+var VeloraneLibrary = {
+  $VeloranePage: {
+    windows: {},
+    ended: false,
+    start: 0,
+    menu: null,
+    // Run a call into the program, as the runtime runs its own callbacks (an
+    // exit() thrown out of it ends here).
+    call: function (f) {
+      if (VeloranePage.ended) return;
+      callUserCallback(f);
+    },
+    status: function (text) {
+      var status = document.getElementById('velorane-status');
+      if (status) status.textContent = text;
+    },
+    modifiers: function (e) {
+      return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
+    },
+    // Canvas pixel of a mouse event, from the canvas's top-left corner.
+    position: function (w, e) {
+      var rect = w.canvas.getBoundingClientRect();
+      var sx = rect.width > 0 ? w.canvas.width / rect.width : 1;
+      var sy = rect.height > 0 ? w.canvas.height / rect.height : 1;
+      return [Math.floor((e.clientX - rect.left) * sx), Math.floor((e.clientY - rect.top) * sy)];
+    },
+    specialKeys: {
+      ArrowLeft: 100, ArrowUp: 101, ArrowRight: 102, ArrowDown: 103, PageUp: 104,
+      PageDown: 105, Home: 106, End: 107, Insert: 108, F1: 1, F2: 2, F3: 3, F4: 4, F5: 5,
+      F6: 6, F7: 7, F8: 8, F9: 9, F10: 10, F11: 11, F12: 12
+    },
+    namedKeys: { Enter: 13, Escape: 27, Backspace: 8, Delete: 127 },
+    // GLUT's special key (special 1) or character (special 0) of a key event, or null.
+    keyCode: function (e) {
+      if (e.key in VeloranePage.specialKeys) return [1, VeloranePage.specialKeys[e.key]];
+      if (e.key in VeloranePage.namedKeys) return [0, VeloranePage.namedKeys[e.key]];
+      if (e.key.length !== 1) return null;
+      var code = e.key.charCodeAt(0);
+      if (code > 255) return null;
+      if (e.ctrlKey && /[A-Za-z@\[\\\]^_]/.test(e.key)) code = code & 0x1f;
+      return [0, code];
+    },
+    onKey: function (id, e) {
+      if (VeloranePage.ended || e.key === 'Tab') return;
+      if (e.key === 'Escape' && document.fullscreenElement) return;
+      var key = VeloranePage.keyCode(e);
+      if (key === null) return;
+      e.preventDefault();
+      var w = VeloranePage.windows[id];
+      var mods = VeloranePage.modifiers(e);
+      VeloranePage.call(function () { _webKey(id, key[0], key[1], w.lastX, w.lastY, mods); });
+    },
+    press: function (id, e) {
+      var w = VeloranePage.windows[id];
+      if (VeloranePage.ended || e.button > 2) return;
+      var p = VeloranePage.position(w, e);
+      w.lastX = p[0];
+      w.lastY = p[1];
+      if (w.menus[e.button] !== undefined) {
+        e.preventDefault();
+        VeloranePage.openMenu(id, e.button, e.clientX, e.clientY);
+        return;
+      }
+      w.canvas.focus({ preventScroll: true });
+      if (w.buttons & (1 << e.button)) return;
+      w.buttons |= 1 << e.button;
+      var mods = VeloranePage.modifiers(e);
+      VeloranePage.call(function () { _webMouse(id, e.button, 0, p[0], p[1], mods); });
+    },
+    release: function (id, button, x, y, mods) {
+      var w = VeloranePage.windows[id];
+      if (!(w.buttons & (1 << button))) return;
+      w.buttons &= ~(1 << button);
+      VeloranePage.call(function () { _webMouse(id, button, 1, x, y, mods); });
+    },
+    // Every held button of every canvas gets its release at the last position.
+    releaseAll: function () {
+      for (var id in VeloranePage.windows) {
+        var w = VeloranePage.windows[id];
+        for (var b = 0; b < 3; ++b) VeloranePage.release(+id, b, w.lastX, w.lastY, 0);
+      }
+    },
+    move: function (e) {
+      for (var id in VeloranePage.windows) {
+        var w = VeloranePage.windows[id];
+        if (e.target !== w.canvas && !w.buttons) continue;
+        var p = VeloranePage.position(w, e);
+        w.lastX = p[0];
+        w.lastY = p[1];
+        if (w.buttons) {
+          VeloranePage.call(function () { _webMotion(+id, p[0], p[1]); });
+        }
+      }
+    },
+    up: function (e) {
+      for (var id in VeloranePage.windows) {
+        var w = VeloranePage.windows[id];
+        if (!(w.buttons & (1 << e.button))) continue;
+        var p = VeloranePage.position(w, e);
+        VeloranePage.release(+id, e.button, p[0], p[1], VeloranePage.modifiers(e));
+      }
+    },
+    closeMenu: function () {
+      if (VeloranePage.menu) VeloranePage.menu.element.remove();
+      VeloranePage.menu = null;
+    },
+    openMenu: function (id, button, clientX, clientY) {
+      VeloranePage.closeMenu();
+      var w = VeloranePage.windows[id];
+      var attached = w.menus[button];
+      var list = document.createElement('div');
+      list.className = 'velorane-menu';
+      list.setAttribute('role', 'menu');
+      list.setAttribute('aria-label', w.canvas.getAttribute('aria-label'));
+      list.style.left = clientX + 'px';
+      list.style.top = clientY + 'px';
+      var choose = function (entry) {
+        VeloranePage.closeMenu();
+        VeloranePage.call(function () { _webMenu(id, attached.menu, entry); });
+      };
+      attached.labels.forEach(function (label, entry) {
+        var item = document.createElement('button');
+        item.setAttribute('role', 'menuitem');
+        item.textContent = label;
+        item.addEventListener('click', function () { choose(entry); });
+        item.addEventListener('mouseup', function (e) {
+          if (e.button === button) choose(entry);
+        });
+        list.appendChild(item);
+      });
+      list.addEventListener('keydown', function (e) {
+        if (e.key === 'Escape') {
+          e.preventDefault();
+          e.stopPropagation();
+          VeloranePage.closeMenu();
+          w.canvas.focus({ preventScroll: true });
+        }
+      });
+      list.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+      (document.fullscreenElement || document.body).appendChild(list);
+      VeloranePage.menu = { element: list, window: id };
+      if (list.firstChild) list.firstChild.focus({ preventScroll: true });
+    },
+    onScreenChange: function () {
+      for (var id in VeloranePage.windows) {
+        var w = VeloranePage.windows[id];
+        var on = document.fullscreenElement === w.frame;
+        if (on && !w.wantFull) {
+          // Full screen came after the program had asked to leave it.
+          document.exitFullscreen().catch(function () {});
+          continue;
+        }
+        if (on === w.full) continue;
+        w.full = on;
+        w.canvas.classList.toggle('velorane-full', on);
+        var width = on ? Math.max(1, Math.round(window.innerWidth)) : 0;
+        var height = on ? Math.max(1, Math.round(window.innerHeight)) : 0;
+        if (!on) w.wantFull = false;
+        (function (i, x, y) {
+          VeloranePage.call(function () { _webScreen(i, x, y); });
+        })(+id, width, height);
+      }
+    },
+    vertexShader:
+      'attribute vec4 aPosition; attribute vec4 aFront; attribute vec4 aBack;' +
+      'attribute vec2 aAtlas; varying vec4 vFront; varying vec4 vBack; varying vec2 vAtlas;' +
+      'void main() { gl_Position = aPosition; gl_PointSize = 1.0;' +
+      ' vFront = aFront; vBack = aBack; vAtlas = aAtlas; }',
+    fragmentShader:
+      'precision highp float; uniform bool uTextured; uniform sampler2D uAtlas;' +
+      'varying vec4 vFront; varying vec4 vBack; varying vec2 vAtlas;' +
+      'void main() { if (uTextured && texture2D(uAtlas, vAtlas).r < 0.5) discard;' +
+      ' gl_FragColor = gl_FrontFacing ? vFront : vBack; }',
+    // The shader, buffer and atlas of a new context; false when any fails.
+    prepare: function (w) {
+      var g = w.gl;
+      var compile = function (type, source) {
+        var shader = g.createShader(type);
+        g.shaderSource(shader, source);
+        g.compileShader(shader);
+        return g.getShaderParameter(shader, g.COMPILE_STATUS) ? shader : null;
+      };
+      var vs = compile(g.VERTEX_SHADER, VeloranePage.vertexShader);
+      var fs = compile(g.FRAGMENT_SHADER, VeloranePage.fragmentShader);
+      if (!vs || !fs) return false;
+      var program = g.createProgram();
+      g.attachShader(program, vs);
+      g.attachShader(program, fs);
+      g.linkProgram(program);
+      if (!g.getProgramParameter(program, g.LINK_STATUS)) return false;
+      g.useProgram(program);
+      w.buffer = g.createBuffer();
+      g.bindBuffer(g.ARRAY_BUFFER, w.buffer);
+      var stride = 14 * 4;
+      [['aPosition', 4, 0], ['aFront', 4, 16], ['aBack', 4, 32], ['aAtlas', 2, 48]].forEach(
+        function (a) {
+          var location = g.getAttribLocation(program, a[0]);
+          g.enableVertexAttribArray(location);
+          g.vertexAttribPointer(location, a[1], g.FLOAT, false, stride, a[2]);
+        });
+      w.textured = g.getUniformLocation(program, 'uTextured');
+      g.uniform1i(g.getUniformLocation(program, 'uAtlas'), 0);
+      w.atlas = g.createTexture();
+      g.bindTexture(g.TEXTURE_2D, w.atlas);
+      g.texParameteri(g.TEXTURE_2D, g.TEXTURE_MIN_FILTER, g.NEAREST);
+      g.texParameteri(g.TEXTURE_2D, g.TEXTURE_MAG_FILTER, g.NEAREST);
+      g.texParameteri(g.TEXTURE_2D, g.TEXTURE_WRAP_S, g.CLAMP_TO_EDGE);
+      g.texParameteri(g.TEXTURE_2D, g.TEXTURE_WRAP_T, g.CLAMP_TO_EDGE);
+      g.pixelStorei(g.UNPACK_ALIGNMENT, 1);
+      return true;
+    },
+    // The end of the program: the page says so and takes no more input.
+    end: function (status) {
+      if (VeloranePage.ended) return;
+      VeloranePage.ended = true;
+      VeloranePage.closeMenu();
+      if (document.fullscreenElement) document.exitFullscreen().catch(function () {});
+      var area = document.getElementById('velorane-windows');
+      if (area) area.replaceChildren();
+      document.body.setAttribute('data-velorane-exit', String(status));
+      if (!VeloranePage.noWebGL) {
+        VeloranePage.status('Velorane est terminé. Rechargez la page pour le relancer.');
+      }
+    }
+  },
+  $VeloranePage__deps: ['$callUserCallback'],
+
+  canvasCreate: function (id, title, width, height) {
+    var P = VeloranePage;
+    if (!P.start) P.start = performance.now();
+    var area = document.getElementById('velorane-windows') || document.body;
+    var frame = document.createElement('div');
+    frame.className = 'velorane-window';
+    var canvas = document.createElement('canvas');
+    canvas.id = 'velorane-window-' + id;
+    canvas.width = width;
+    canvas.height = height;
+    canvas.style.width = width + 'px';
+    canvas.style.height = height + 'px';
+    canvas.tabIndex = 0;
+    canvas.setAttribute('role', 'img');
+    canvas.setAttribute('aria-label', UTF8ToString(title));
+    canvas.setAttribute('data-frames', '0');
+    var gl = canvas.getContext('webgl', {
+      alpha: false, depth: true, stencil: false, antialias: false,
+      premultipliedAlpha: false, preserveDrawingBuffer: true
+    });
+    var w = { canvas: canvas, frame: frame, gl: gl, viewport: [0, 0, width, height],
+              menus: {}, buttons: 0, lastX: 0, lastY: 0, full: false, wantFull: false };
+    if (!gl || !P.prepare(w)) {
+      P.noWebGL = true;
+      P.status('Ce navigateur n’affiche pas WebGL : Velorane ne peut pas dessiner ici. ' +
+               'Activez WebGL (accélération graphique) ou ouvrez la page dans un autre navigateur.');
+      return 0;
+    }
+    frame.appendChild(canvas);
+    area.appendChild(frame);
+    P.windows[id] = w;
+    canvas.addEventListener('keydown', function (e) { P.onKey(id, e); });
+    canvas.addEventListener('mousedown', function (e) { P.press(id, e); });
+    canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+    canvas.addEventListener('webglcontextlost', function (e) { e.preventDefault(); });
+    if (!P.listening) {
+      P.listening = true;
+      document.addEventListener('mousemove', P.move);
+      document.addEventListener('mouseup', P.up);
+      window.addEventListener('blur', P.releaseAll);
+      document.addEventListener('visibilitychange', function () {
+        if (document.hidden) P.releaseAll();
+      });
+      document.addEventListener('fullscreenchange', P.onScreenChange);
+      document.addEventListener('mousedown', function (e) {
+        if (P.menu && !P.menu.element.contains(e.target)) P.closeMenu();
+      }, true);
+    }
+    if (id === 1) canvas.focus({ preventScroll: true });
+    return 1;
+  },
+
+  canvasResize: function (id, width, height) {
+    var w = VeloranePage.windows[id];
+    if (!w) return;
+    if (w.canvas.width !== width) w.canvas.width = width;
+    if (w.canvas.height !== height) w.canvas.height = height;
+    if (!w.full) {
+      w.canvas.style.width = width + 'px';
+      w.canvas.style.height = height + 'px';
+    }
+  },
+
+  canvasViewport: function (id, x, y, width, height) {
+    var w = VeloranePage.windows[id];
+    if (!w) return;
+    w.viewport = [x, y, width, height];
+    w.gl.viewport(x, y, width, height);
+  },
+
+  canvasClear: function (id, mask, red, green, blue, alpha) {
+    var w = VeloranePage.windows[id];
+    if (!w) return;
+    var g = w.gl;
+    var bits = 0;
+    if (mask & 1) {
+      g.clearColor(red, green, blue, alpha);
+      bits |= g.COLOR_BUFFER_BIT;
+    }
+    if (mask & 2) {
+      g.depthMask(true);
+      g.clearDepth(1);
+      bits |= g.DEPTH_BUFFER_BIT;
+    }
+    g.clear(bits);
+  },
+
+  canvasDraw: function (id, primitive, vertices, count, flags, source, destination, depth) {
+    var w = VeloranePage.windows[id];
+    if (!w || count <= 0) return;
+    var g = w.gl;
+    g.bufferData(g.ARRAY_BUFFER, HEAPF32.subarray(vertices >> 2, (vertices >> 2) + count * 14),
+                 g.STREAM_DRAW);
+    if (flags & 1) {
+      g.enable(g.DEPTH_TEST);
+      g.depthFunc(depth);
+    } else {
+      g.disable(g.DEPTH_TEST);
+    }
+    if (flags & 2) {
+      g.enable(g.BLEND);
+      g.blendFunc(source, destination);
+    } else {
+      g.disable(g.BLEND);
+    }
+    if (flags & 4) g.enable(g.CULL_FACE); else g.disable(g.CULL_FACE);
+    g.uniform1i(w.textured, flags & 8 ? 1 : 0);
+    if (flags & 16) g.viewport(0, 0, w.canvas.width, w.canvas.height);
+    g.drawArrays(primitive, 0, count);
+    if (flags & 16) g.viewport(w.viewport[0], w.viewport[1], w.viewport[2], w.viewport[3]);
+  },
+
+  canvasAtlas: function (id, pixels, width, height) {
+    var w = VeloranePage.windows[id];
+    if (!w) return;
+    var g = w.gl;
+    g.texImage2D(g.TEXTURE_2D, 0, g.LUMINANCE, width, height, 0, g.LUMINANCE,
+                 g.UNSIGNED_BYTE, HEAPU8.subarray(pixels, pixels + width * height));
+  },
+
+  canvasFrameShown: function (id) {
+    var w = VeloranePage.windows[id];
+    if (!w) return;
+    var frames = Number(w.canvas.getAttribute('data-frames')) + 1;
+    w.canvas.setAttribute('data-frames', String(frames));
+  },
+
+  canvasRequestFrame: function () {
+    requestAnimationFrame(function () {
+      VeloranePage.call(function () { _webFrame(); });
+    });
+  },
+
+  canvasFullScreen: function (id, on) {
+    var w = VeloranePage.windows[id];
+    if (!w) return;
+    if (on) {
+      w.wantFull = true;
+      var refused = function () {
+        if (!w.wantFull || w.full) return;
+        w.wantFull = false;
+        VeloranePage.call(function () { _webScreen(id, 0, 0); });
+      };
+      if (!w.frame.requestFullscreen) {
+        refused();
+        return;
+      }
+      w.frame.requestFullscreen().catch(refused);
+    } else {
+      w.wantFull = false;
+      if (document.fullscreenElement === w.frame) {
+        document.exitFullscreen().catch(function () {});
+      }
+    }
+  },
+
+  canvasAttachMenu: function (id, menu, button, labels) {
+    var w = VeloranePage.windows[id];
+    if (!w) return;
+    w.menus[button] = { menu: menu, labels: UTF8ToString(labels).split('\n') };
+  },
+
+  canvasNow: function () {
+    if (!VeloranePage.start) VeloranePage.start = performance.now();
+    return performance.now() - VeloranePage.start;
+  }
+};
+
+autoAddDeps(VeloraneLibrary, '$VeloranePage');
+mergeInto(LibraryManager.library, VeloraneLibrary);

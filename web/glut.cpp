@@ -1,0 +1,365 @@
+// GLUT as Velorane calls it, in a web page: each window is a canvas of the
+// page with a GL state of its own (web/gl.cpp), its callbacks are run by the
+// page's events (web/canvas.js calls the web* functions below), and frames
+// are drawn at the page's repaints.
+//
+// Calls covered, and how each differs from the real one:
+// - glutInit takes no options; glutInitDisplayMode is kept but every window is
+//   RGB, double-buffered (the page shows a frame when the callback returns)
+//   and has a depth buffer.
+// - glutInitWindowPosition/glutInitWindowSize, glutCreateWindow: a canvas of
+//   the given size in CSS pixels, named by the title (aria-label); the page
+//   lays the canvases out, so positions are only reported back by glutGet.
+//   Without WebGL the page says so and the program ends with status 1.
+// - glutMainLoop: returns to the page and never comes back; a window's
+//   reshape callback runs before its first frame, then whenever its size
+//   changes (without one, the viewport follows the canvas).
+// - glutDisplayFunc, glutReshapeFunc, glutKeyboardFunc, glutSpecialFunc,
+//   glutMouseFunc, glutMotionFunc: for the current window. Keys come from the
+//   focused canvas: characters as their Latin-1 codes (with Ctrl, letters as
+//   control codes, as X11 gives them), Enter 13, Esc 27, Backspace 8, Delete
+//   127; arrows, page, Home, End, Insert and F1 to F12 as special keys. Repeats
+//   arrive like presses. Tab is left to the page (it moves the focus). Mouse
+//   positions are in canvas pixels from the top-left corner; a drag keeps its
+//   canvas while the button is held, and one whose release is lost (focus gone,
+//   pointer capture lost) gets its release at the last position.
+// - glutPostRedisplay, glutPostWindowRedisplay: the frame is drawn at the next
+//   repaint (none while the page is hidden); glutSwapBuffers sends the frame.
+// - glutGetWindow, glutGet (window x, y, width, height; elapsed time; 0 for the
+//   rest), glutGetModifiers (Shift, Ctrl, Alt of the event being handled).
+// - glutFullScreen: the canvas asks the browser for full screen and is then
+//   reshaped to the screen; glutPositionWindow and glutReshapeWindow leave full
+//   screen, and the size asked for is given at the next repaint. When the
+//   browser refuses full screen or leaves it by itself (Esc), the canvas keeps
+//   or gets back its size in the page.
+// - glutCreateMenu, glutAddMenuEntry, glutAttachMenu: a pop-up list in the
+//   page, opened by pressing the attached button on the canvas (the browser's
+//   context menu is suppressed there), chosen by a click or by releasing the
+//   button on an entry, closed by Esc or a click elsewhere.
+// - glutBitmapCharacter: the page has no GLUT bitmap fonts, so it draws
+//   nothing; it moves the raster position on by the font's advance (8 pixels
+//   for GLUT_BITMAP_8_BY_13). The program draws its texts in its own fonts.
+// Not implemented: glutStrokeCharacter (the program does not link the stroke
+// text).
+#include <GL/glut.h>
+#include <emscripten.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "web/canvas.h"
+#include "web/gl_state.h"
+
+struct Window {
+  int width = 0, height = 0;
+  int x = 0, y = 0;
+  // The size in the page, kept while the canvas is on the whole screen.
+  int pageWidth = 0, pageHeight = 0;
+  bool fullScreen = false;
+  bool needsReshape = true;
+  bool needsDisplay = true;
+  void (*display)() = nullptr;
+  void (*reshape)(int, int) = nullptr;
+  void (*keyboard)(unsigned char, int, int) = nullptr;
+  void (*special)(int, int, int) = nullptr;
+  void (*mouse)(int, int, int, int) = nullptr;
+  void (*motion)(int, int) = nullptr;
+};
+
+struct Menu {
+  void (*callback)(int) = nullptr;
+  std::vector<std::string> labels;
+  std::vector<int> values;
+};
+
+static std::map<int, Window> windows;
+static std::map<int, Menu> menus;
+static int currentWindow = 0;
+static int currentMenu = 0;
+static int nextWindow = 1;
+static int nextMenu = 1;
+static int initialX = -1, initialY = -1;
+static int initialWidth = 300, initialHeight = 300;
+static int eventModifiers = 0;
+static bool frameRequested = false;
+
+// Make window `id` current, its GL state with it.
+static void makeCurrent(int id) {
+  if (windows.count(id) == 0) return;
+  currentWindow = id;
+  glStateMakeCurrent(id);
+}
+
+static Window* current() {
+  auto found = windows.find(currentWindow);
+  return found == windows.end() ? nullptr : &found->second;
+}
+
+static void requestFrame() {
+  if (frameRequested) return;
+  frameRequested = true;
+  canvasRequestFrame();
+}
+
+// Give window `id` a new size at the next repaint.
+static void resize(int id, int width, int height) {
+  Window& w = windows[id];
+  if (width < 1) width = 1;
+  if (height < 1) height = 1;
+  w.width = width;
+  w.height = height;
+  w.needsReshape = true;
+  w.needsDisplay = true;
+  requestFrame();
+}
+
+void glutInit(int* argc, char** argv) {
+  (void)argc;
+  (void)argv;
+}
+
+void glutInitDisplayMode(unsigned int mode) { (void)mode; }
+
+void glutInitWindowPosition(int x, int y) {
+  initialX = x;
+  initialY = y;
+}
+
+void glutInitWindowSize(int width, int height) {
+  initialWidth = width > 0 ? width : 300;
+  initialHeight = height > 0 ? height : 300;
+}
+
+int glutCreateWindow(const char* title) {
+  const int id = nextWindow++;
+  if (canvasCreate(id, title, initialWidth, initialHeight) == 0) {
+    // The page has said that WebGL is missing.
+    emscripten_force_exit(1);
+  }
+  Window& w = windows[id];
+  w.width = w.pageWidth = initialWidth;
+  w.height = w.pageHeight = initialHeight;
+  w.x = initialX;
+  w.y = initialY;
+  glStateCreate(id, initialWidth, initialHeight);
+  makeCurrent(id);
+  requestFrame();
+  return id;
+}
+
+void glutMainLoop(void) {
+  requestFrame();
+  emscripten_exit_with_live_runtime();
+}
+
+void glutDisplayFunc(void (*callback)(void)) {
+  if (current() != nullptr) current()->display = callback;
+}
+
+void glutReshapeFunc(void (*callback)(int width, int height)) {
+  if (current() != nullptr) current()->reshape = callback;
+}
+
+void glutKeyboardFunc(void (*callback)(unsigned char key, int x, int y)) {
+  if (current() != nullptr) current()->keyboard = callback;
+}
+
+void glutSpecialFunc(void (*callback)(int key, int x, int y)) {
+  if (current() != nullptr) current()->special = callback;
+}
+
+void glutMouseFunc(void (*callback)(int button, int state, int x, int y)) {
+  if (current() != nullptr) current()->mouse = callback;
+}
+
+void glutMotionFunc(void (*callback)(int x, int y)) {
+  if (current() != nullptr) current()->motion = callback;
+}
+
+void glutPostRedisplay(void) { glutPostWindowRedisplay(currentWindow); }
+
+void glutPostWindowRedisplay(int window) {
+  auto found = windows.find(window);
+  if (found == windows.end()) return;
+  found->second.needsDisplay = true;
+  requestFrame();
+}
+
+void glutSwapBuffers(void) {
+  glStateFinish();
+  canvasFrameShown(currentWindow);
+}
+
+int glutGetWindow(void) { return currentWindow; }
+
+int glutGet(GLenum state) {
+  const Window* w = current();
+  switch (state) {
+    case GLUT_WINDOW_X:
+      return w != nullptr ? w->x : 0;
+    case GLUT_WINDOW_Y:
+      return w != nullptr ? w->y : 0;
+    case GLUT_WINDOW_WIDTH:
+      return w != nullptr ? w->width : 0;
+    case GLUT_WINDOW_HEIGHT:
+      return w != nullptr ? w->height : 0;
+    case GLUT_ELAPSED_TIME:
+      return static_cast<int>(canvasNow());
+    default:
+      return 0;
+  }
+}
+
+int glutGetModifiers(void) { return eventModifiers; }
+
+void glutFullScreen(void) {
+  Window* w = current();
+  if (w == nullptr || w->fullScreen) return;
+  w->fullScreen = true;
+  canvasFullScreen(currentWindow, 1);
+}
+
+void glutPositionWindow(int x, int y) {
+  Window* w = current();
+  if (w == nullptr) return;
+  w->x = x;
+  w->y = y;
+  if (w->fullScreen) {
+    w->fullScreen = false;
+    canvasFullScreen(currentWindow, 0);
+  }
+}
+
+void glutReshapeWindow(int width, int height) {
+  Window* w = current();
+  if (w == nullptr) return;
+  if (w->fullScreen) {
+    w->fullScreen = false;
+    canvasFullScreen(currentWindow, 0);
+  }
+  w->pageWidth = width > 0 ? width : 1;
+  w->pageHeight = height > 0 ? height : 1;
+  resize(currentWindow, w->pageWidth, w->pageHeight);
+}
+
+int glutCreateMenu(void (*callback)(int value)) {
+  const int id = nextMenu++;
+  menus[id].callback = callback;
+  currentMenu = id;
+  return id;
+}
+
+void glutAddMenuEntry(const char* label, int value) {
+  auto found = menus.find(currentMenu);
+  if (found == menus.end()) return;
+  found->second.labels.push_back(label);
+  found->second.values.push_back(value);
+}
+
+void glutAttachMenu(int button) {
+  auto found = menus.find(currentMenu);
+  if (found == menus.end() || current() == nullptr) return;
+  std::string joined;
+  for (const std::string& label : found->second.labels) {
+    if (!joined.empty()) joined += '\n';
+    joined += label;
+  }
+  canvasAttachMenu(currentWindow, currentMenu, button, joined.c_str());
+}
+
+void glutBitmapCharacter(void* font, int character) {
+  (void)character;
+  const float advance = font == GLUT_BITMAP_8_BY_13 ? 8.0f : 0.0f;
+  // An empty bitmap moves the raster position on by the advance alone.
+  glBitmap(0, 0, 0.0f, 0.0f, advance, 0.0f, nullptr);
+}
+
+// The page's side: events and repaints.
+extern "C" {
+
+// A repaint: reshape and draw every window that asked for it, in id order.
+EMSCRIPTEN_KEEPALIVE void webFrame() {
+  frameRequested = false;
+  for (auto& entry : windows) {
+    Window& w = entry.second;
+    if (!w.needsReshape) continue;
+    w.needsReshape = false;
+    canvasResize(entry.first, w.width, w.height);
+    glStateResize(entry.first, w.width, w.height);
+    makeCurrent(entry.first);
+    if (w.reshape != nullptr) {
+      w.reshape(w.width, w.height);
+    } else {
+      glViewport(0, 0, w.width, w.height);
+    }
+  }
+  for (auto& entry : windows) {
+    Window& w = entry.second;
+    if (!w.needsDisplay) continue;
+    w.needsDisplay = false;
+    makeCurrent(entry.first);
+    if (w.display != nullptr) w.display();
+  }
+}
+
+// A key of window `window`: a character (special 0) or a special key.
+EMSCRIPTEN_KEEPALIVE void webKey(int window, int special, int key, int x, int y,
+                                 int modifiers) {
+  auto found = windows.find(window);
+  if (found == windows.end()) return;
+  makeCurrent(window);
+  eventModifiers = modifiers;
+  if (special != 0) {
+    if (found->second.special != nullptr) found->second.special(key, x, y);
+  } else if (found->second.keyboard != nullptr) {
+    found->second.keyboard(static_cast<unsigned char>(key), x, y);
+  }
+  eventModifiers = 0;
+}
+
+// A mouse button pressed (state GLUT_DOWN) or released (GLUT_UP) in `window`.
+EMSCRIPTEN_KEEPALIVE void webMouse(int window, int button, int state, int x, int y,
+                                   int modifiers) {
+  auto found = windows.find(window);
+  if (found == windows.end()) return;
+  makeCurrent(window);
+  eventModifiers = modifiers;
+  if (found->second.mouse != nullptr) found->second.mouse(button, state, x, y);
+  eventModifiers = 0;
+}
+
+// The pointer moved with a button held in `window`.
+EMSCRIPTEN_KEEPALIVE void webMotion(int window, int x, int y) {
+  auto found = windows.find(window);
+  if (found == windows.end()) return;
+  makeCurrent(window);
+  if (found->second.motion != nullptr) found->second.motion(x, y);
+}
+
+// Entry `entry` of menu `menu` chosen in `window`.
+EMSCRIPTEN_KEEPALIVE void webMenu(int window, int menu, int entry) {
+  auto found = menus.find(menu);
+  if (found == menus.end() || windows.count(window) == 0) return;
+  if (entry < 0 || entry >= static_cast<int>(found->second.values.size())) return;
+  makeCurrent(window);
+  currentMenu = menu;
+  if (found->second.callback != nullptr) {
+    found->second.callback(found->second.values[static_cast<size_t>(entry)]);
+  }
+}
+
+// The canvas of `window` went on the whole screen (width x height) or, for 0
+// x 0, came back into the page, asked for or by the browser's own choice.
+EMSCRIPTEN_KEEPALIVE void webScreen(int window, int width, int height) {
+  auto found = windows.find(window);
+  if (found == windows.end()) return;
+  Window& w = found->second;
+  if (width > 0 && height > 0) {
+    resize(window, width, height);
+  } else {
+    w.fullScreen = false;
+    resize(window, w.pageWidth, w.pageHeight);
+  }
+}
+}
