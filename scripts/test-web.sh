@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Build Velorane's page and test it in a real browser: installs what is
+# missing (the page's build, Debian's Chromium, the test's npm packages, the
+# native build's packages), builds the native program into build-web/native
+# as the reference, and runs the browser test through CTest on a virtual
+# display of its own when there is no usable one. Arguments go to CTest.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+web_build="${VELORANE_WEB_BUILD_DIR:-$root/build-web}"
+
+VELORANE_WEB_BUILD_DIR="$web_build" bash "$root/scripts/build-web.sh"
+bash "$root/scripts/setup.sh"
+if ! dpkg-query -W -f='${Status}' chromium 2>/dev/null | grep -q "install ok installed"; then
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  echo "Installing: chromium"
+  $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -q \
+    --no-install-recommends chromium
+fi
+# puppeteer-core brings no browser of its own: the test drives Debian's.
+(cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error)
+
+build_tree "$web_build/native" -DVELORANE_TESTS=OFF -DVELORANE_WEB_TESTS=ON \
+  -DVELORANE_WEB_PAGE="$web_build/dist/velorane.html"
+
+if ! display_usable; then
+  start_virtual_display
+fi
+cd "$web_build/native" && ctest --output-on-failure -L web "$@"

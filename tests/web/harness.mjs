@@ -1,0 +1,245 @@
+// Drives both programs for the browser tests: the page in Debian's Chromium
+// through the DevTools protocol (puppeteer-core), and the native program on
+// the X display of $DISPLAY (xdotool for input, the project's capture_window
+// for its pixels). Every wait is for the event itself and bounded.
+import { spawn, spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { PNG } from 'pngjs';
+import puppeteer from 'puppeteer-core';
+
+const kWaitMs = 10000;
+const kPollMs = 25;
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// Poll `probe` until it returns something other than undefined; fail after `ms`.
+export async function waitFor(what, probe, ms = kWaitMs) {
+  const end = Date.now() + ms;
+  for (;;) {
+    const value = await probe();
+    if (value !== undefined) return value;
+    if (Date.now() > end) throw new Error(`timed out waiting for ${what}`);
+    await sleep(kPollMs);
+  }
+}
+
+// Run a command to its end; its standard output. A failing command is an error.
+function run(command, args, timeout = kWaitMs) {
+  const result = spawnSync(command, args, { encoding: 'utf8', timeout });
+  if (result.error) throw result.error;
+  if (result.status !== 0) {
+    throw new Error(`${command} ${args.join(' ')} failed (${result.status}): ${result.stderr}`);
+  }
+  return result.stdout;
+}
+
+// An RGB picture: width, height and 3 bytes a pixel, rows from the top.
+export function samePicture(a, b) {
+  return a.width === b.width && a.height === b.height && Buffer.compare(a.rgb, b.rgb) === 0;
+}
+
+export class NativeProgram {
+  constructor(program, captureTool) {
+    this.program = program;
+    this.captureTool = captureTool;
+    this.folder = fs.mkdtempSync(path.join(os.tmpdir(), 'velorane-native-'));
+    this.exit = null;
+  }
+
+  async start() {
+    this.process = spawn(this.program, [], { stdio: 'ignore' });
+    this.process.on('exit', (code, signal) => { this.exit = signal ? `signal ${signal}` : code; });
+    this.windows = {};
+    for (const title of ['Velorane', 'Valeurs']) {
+      this.windows[title] = await waitFor(`the native window ${title}`, () => {
+        const found = spawnSync('xdotool', ['search', '--pid', String(this.process.pid),
+          '--name', `^${title}$`], { encoding: 'utf8' });
+        const id = found.stdout.trim().split('\n')[0];
+        return id ? id : undefined;
+      });
+    }
+    for (const title of ['Velorane', 'Valeurs']) this.last = await this.settled(title, null);
+  }
+
+  capture(title) {
+    const file = path.join(this.folder, 'capture.png');
+    run(this.captureTool, [this.windows[title], file]);
+    const png = PNG.sync.read(fs.readFileSync(file));
+    const rgb = Buffer.alloc(png.width * png.height * 3);
+    for (let i = 0; i < png.width * png.height; ++i) png.data.copy(rgb, 3 * i, 4 * i, 4 * i + 3);
+    return { width: png.width, height: png.height, rgb };
+  }
+
+  // The window's picture once it differs from `before` (any picture with
+  // something drawn when before is null) and two captures in a row agree.
+  async settled(title, before) {
+    let previous = null;
+    return waitFor(`a new frame of the native ${title}`, () => {
+      const now = this.capture(title);
+      const drawn = before ? !samePicture(now, before) : now.rgb.some((v) => v !== 0);
+      const stable = previous && samePicture(now, previous);
+      previous = now;
+      return drawn && stable ? now : undefined;
+    });
+  }
+
+  // Press keys (xdotool names) in a window; the picture of `changed` after them.
+  async keys(title, keys, changed) {
+    const before = this.capture(changed);
+    run('xdotool', ['windowfocus', '--sync', this.windows[title], 'key', '--delay', '30', ...keys]);
+    return this.settled(changed, before);
+  }
+
+  // A left drag with modifiers held, in window pixels; the diagram after it.
+  async drag(modifiers, x0, y0, x1, y1) {
+    const id = this.windows.Velorane;
+    const before = this.capture('Velorane');
+    const steps = [];
+    for (let i = 1; i <= 4; ++i) {
+      steps.push('mousemove', '--window', id, String(Math.round(x0 + ((x1 - x0) * i) / 4)),
+        String(Math.round(y0 + ((y1 - y0) * i) / 4)), 'sleep', '0.05');
+    }
+    run('xdotool', ['windowfocus', '--sync', id, 'mousemove', '--window', id, String(x0),
+      String(y0), ...modifiers.flatMap((m) => ['keydown', m]), 'mousedown', '1', 'sleep', '0.05',
+      ...steps, 'mouseup', '1', ...modifiers.flatMap((m) => ['keyup', m])]);
+    return this.settled('Velorane', before);
+  }
+
+  stop() {
+    if (this.exit === null) this.process.kill();
+    fs.rmSync(this.folder, { recursive: true, force: true });
+  }
+}
+
+export class BrowserPage {
+  async start(url) {
+    this.profile = fs.mkdtempSync(path.join(os.tmpdir(), 'velorane-chromium-'));
+    this.browser = await puppeteer.launch({
+      executablePath: process.env.VELORANE_CHROMIUM || '/usr/bin/chromium',
+      headless: true,
+      userDataDir: this.profile,
+      args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+        '--disable-background-networking', '--disable-component-update', '--disable-sync',
+        '--use-angle=swiftshader', '--enable-unsafe-swiftshader'],
+    });
+    this.page = await this.browser.newPage();
+    this.errors = [];
+    this.requests = [];
+    this.page.on('console', (m) => { if (m.type() === 'error') this.errors.push(m.text()); });
+    this.page.on('pageerror', (e) => this.errors.push(String(e)));
+    this.page.on('request', (r) => { if (!/^(file|data):/.test(r.url())) this.requests.push(r.url()); });
+    const opened = Date.now();
+    await this.page.goto(url);
+    await this.page.waitForFunction(() => {
+      const canvases = [...document.querySelectorAll('canvas')];
+      return canvases.length === 2 && canvases.every((c) => Number(c.dataset.frames) > 0);
+    }, { timeout: kWaitMs });
+    this.startMs = Date.now() - opened;
+  }
+
+  selector(title) { return `canvas[aria-label="${title}"]`; }
+
+  frames(title) {
+    return this.page.$eval(this.selector(title), (c) => Number(c.dataset.frames));
+  }
+
+  // The canvas's pixels as RGB, rows from the top.
+  async capture(title) {
+    const picture = await this.page.$eval(this.selector(title), (c) => {
+      const g = c.getContext('webgl');
+      const pixels = new Uint8Array(c.width * c.height * 4);
+      g.readPixels(0, 0, c.width, c.height, g.RGBA, g.UNSIGNED_BYTE, pixels);
+      return { width: c.width, height: c.height, rgba: Array.from(pixels) };
+    });
+    const rgb = Buffer.alloc(picture.width * picture.height * 3);
+    for (let y = 0; y < picture.height; ++y) {
+      for (let x = 0; x < picture.width; ++x) {
+        const from = 4 * ((picture.height - 1 - y) * picture.width + x);
+        const to = 3 * (y * picture.width + x);
+        rgb[to] = picture.rgba[from];
+        rgb[to + 1] = picture.rgba[from + 1];
+        rgb[to + 2] = picture.rgba[from + 2];
+      }
+    }
+    return { width: picture.width, height: picture.height, rgb };
+  }
+
+  // Wait until window `title` has shown more than `frames` frames.
+  async newFrame(title, frames) {
+    await this.page.waitForFunction((s, n) => Number(document.querySelector(s).dataset.frames) > n,
+      { timeout: kWaitMs }, this.selector(title), frames);
+  }
+
+  // Press keys (puppeteer names, "Shift+ArrowLeft" style) in a canvas; waits for
+  // a new frame of `changed`.
+  async keys(title, keys, changed) {
+    const frames = await this.frames(changed);
+    await this.page.$eval(this.selector(title), (c) => c.focus());
+    for (const key of keys) {
+      const parts = key.split('+');
+      const main = parts.pop();
+      for (const m of parts) await this.page.keyboard.down(m);
+      await this.page.keyboard.press(main);
+      for (const m of parts.reverse()) await this.page.keyboard.up(m);
+    }
+    await this.newFrame(changed, frames);
+    return this.capture(changed);
+  }
+
+  // The page position of a canvas pixel.
+  async at(title, x, y) {
+    const box = await (await this.page.$(this.selector(title))).boundingBox();
+    return [box.x + x + 0.5, box.y + y + 0.5];
+  }
+
+  // A left drag with modifiers held; the diagram after it.
+  async drag(modifiers, x0, y0, x1, y1) {
+    const frames = await this.frames('Velorane');
+    const m = this.page.mouse;
+    const [px, py] = await this.at('Velorane', x0, y0);
+    await m.move(px, py);
+    for (const k of modifiers) await this.page.keyboard.down(k);
+    await m.down();
+    for (let i = 1; i <= 4; ++i) {
+      const [qx, qy] = await this.at('Velorane', x0 + ((x1 - x0) * i) / 4, y0 + ((y1 - y0) * i) / 4);
+      await m.move(qx, qy);
+    }
+    await m.up();
+    for (const k of modifiers.reverse()) await this.page.keyboard.up(k);
+    await this.newFrame('Velorane', frames);
+    return this.capture('Velorane');
+  }
+
+  async stop() {
+    await this.browser.close();
+    fs.rmSync(this.profile, { recursive: true, force: true });
+  }
+}
+
+// Pixels of two pictures of one size whose channels differ by more than
+// `threshold`, and the largest difference of a channel.
+export function difference(a, b, threshold = 0) {
+  let count = 0;
+  let largest = 0;
+  for (let i = 0; i < a.rgb.length; i += 3) {
+    let d = 0;
+    for (let c = 0; c < 3; ++c) d = Math.max(d, Math.abs(a.rgb[i + c] - b.rgb[i + c]));
+    if (d > threshold) ++count;
+    largest = Math.max(largest, d);
+  }
+  return { count, largest };
+}
+
+// Write a picture as PNG in $VELORANE_WEB_OUTPUT (for a look at a failure).
+export function savePicture(name, picture) {
+  const file = path.join(process.env.VELORANE_WEB_OUTPUT || os.tmpdir(), name);
+  const png = new PNG({ width: picture.width, height: picture.height });
+  for (let i = 0; i < picture.width * picture.height; ++i) {
+    picture.rgb.copy(png.data, 4 * i, 3 * i, 3 * i + 3);
+    png.data[4 * i + 3] = 255;
+  }
+  fs.writeFileSync(file, PNG.sync.write(png));
+  console.log(`# saved ${file}`);
+}

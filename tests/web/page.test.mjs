@@ -1,0 +1,124 @@
+// The page in a real browser (Debian's headless Chromium), against the native
+// program on the X display: both are started, given the same keys and drags,
+// and their pictures compared. The values canvas must equal the native values
+// window pixel for pixel; the diagram may differ in the shading of the lit and
+// blended surfaces by at most kShadeLevels levels, and in at most
+// kMaxOffPixels pixels by more (edges of the faceted sphere and the arrows),
+// while the pixels of exactly the normal's colour (its arrow, its N label)
+// agree but for kMaxLabelPixels.
+// Usage: node --test page.test.mjs, with VELORANE_PAGE (the page's file),
+// VELORANE_NATIVE (the native program) and VELORANE_CAPTURE (capture_window).
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+import { pathToFileURL } from 'node:url';
+
+import { BrowserPage, NativeProgram, difference, samePicture, savePicture } from './harness.mjs';
+
+const kShadeLevels = 2;
+const kMaxOffPixels = 155; // 0.2 % of the 310 x 250 diagram
+const kMaxLabelPixels = 8;
+const kMagenta = [255, 0, 255];
+const kStartMs = 1000;
+
+const pageUrl = pathToFileURL(process.env.VELORANE_PAGE).href;
+let native;
+let web;
+
+// Pixels of exactly `color` in one picture but not the other.
+function colorMismatch(a, b, color) {
+  let count = 0;
+  for (let i = 0; i < a.rgb.length; i += 3) {
+    const inA = a.rgb[i] === color[0] && a.rgb[i + 1] === color[1] && a.rgb[i + 2] === color[2];
+    const inB = b.rgb[i] === color[0] && b.rgb[i + 1] === color[1] && b.rgb[i + 2] === color[2];
+    if (inA !== inB) ++count;
+  }
+  return count;
+}
+
+function expectValues(name, nativePicture, webPicture) {
+  if (!samePicture(nativePicture, webPicture)) {
+    savePicture(`${name}-native-values.png`, nativePicture);
+    savePicture(`${name}-web-values.png`, webPicture);
+  }
+  assert.ok(samePicture(nativePicture, webPicture),
+    `values canvas differs from the native window: ${JSON.stringify(difference(nativePicture, webPicture))}`);
+}
+
+function expectDiagram(name, nativePicture, webPicture) {
+  const off = difference(nativePicture, webPicture, kShadeLevels);
+  const label = colorMismatch(nativePicture, webPicture, kMagenta);
+  console.log(`# ${name}: ${off.count} pixels off by more than ${kShadeLevels} levels,` +
+    ` ${label} pixels of the normal's colour in one picture only`);
+  if (off.count > kMaxOffPixels || label > kMaxLabelPixels) {
+    savePicture(`${name}-native-diagram.png`, nativePicture);
+    savePicture(`${name}-web-diagram.png`, webPicture);
+  }
+  assert.ok(off.count <= kMaxOffPixels, `${off.count} diagram pixels off`);
+  assert.ok(label <= kMaxLabelPixels, `the normal and its label differ in ${label} pixels`);
+}
+
+before(async () => {
+  native = new NativeProgram(process.env.VELORANE_NATIVE, process.env.VELORANE_CAPTURE);
+  await native.start();
+  web = new BrowserPage();
+  await web.start(pageUrl);
+});
+
+after(async () => {
+  if (native) native.stop();
+  if (web) await web.stop();
+});
+
+test('the page opens with both canvases, no console error and no network request', async () => {
+  const labels = await web.page.$$eval('canvas', (cs) => cs.map((c) =>
+    [c.getAttribute('aria-label'), c.width, c.height, c.style.width, c.style.height]));
+  assert.deepEqual(labels, [['Velorane', 310, 250, '310px', '250px'],
+    ['Valeurs', 360, 110, '360px', '110px']]);
+  assert.deepEqual(web.errors, []);
+  assert.deepEqual(web.requests, []);
+  console.log(`# first frames of both canvases ${web.startMs} ms after opening`);
+  assert.ok(web.startMs <= kStartMs, `first frames after ${web.startMs} ms`);
+});
+
+test('at the start both windows show what the native ones show', () => {
+  return (async () => {
+    expectValues('start', native.capture('Valeurs'), await web.capture('Valeurs'));
+    expectDiagram('start', native.capture('Velorane'), await web.capture('Velorane'));
+  })();
+});
+
+// Keys and drags, the same to both programs, and what they must change.
+const cases = [
+  { name: 'light keys in the diagram', window: 'Velorane', native: ['4', '4', '5', '3'],
+    web: ['4', '4', '5', '3'], changed: 'Valeurs' },
+  { name: 'light keys in the values window', window: 'Valeurs', native: ['1', '6', '6', '2'],
+    web: ['1', '6', '6', '2'], changed: 'Valeurs' },
+  { name: 'view keys in the diagram', window: 'Velorane', native: ['x', 'x', 'y', 'Z', 'z'],
+    web: ['x', 'x', 'y', 'Z', 'z'], changed: 'Velorane' },
+  { name: 'arrow and page keys in the values window', window: 'Valeurs',
+    native: ['Left', 'alt+Up', 'Next', 'Right'],
+    web: ['ArrowLeft', 'Alt+ArrowUp', 'PageDown', 'ArrowRight'], changed: 'Velorane' },
+  { name: 'Alt drag', drag: ['Alt', 'alt'], from: [150, 120], to: [170, 100] },
+  { name: 'Shift drag', drag: ['Shift', 'shift'], from: [100, 100], to: [120, 108] },
+  { name: 'Shift+Ctrl drag', drag: ['Shift+Control', 'shift+ctrl'], from: [200, 150], to: [188, 162] },
+  { name: 'Ctrl drag', drag: ['Control', 'ctrl'], from: [150, 60], to: [150, 100] },
+];
+
+for (const c of cases) {
+  test(`${c.name}: both windows as the native ones`, async () => {
+    if (c.drag) {
+      const [x0, y0] = c.from;
+      const [x1, y1] = c.to;
+      const nativeDiagram = await native.drag(c.drag[1].split('+'), x0, y0, x1, y1);
+      const webDiagram = await web.drag(c.drag[0].split('+'), x0, y0, x1, y1);
+      expectDiagram(c.name, nativeDiagram, webDiagram);
+    } else {
+      const nativePicture = await native.keys(c.window, c.native, c.changed);
+      const webPicture = await web.keys(c.window, c.web, c.changed);
+      if (c.changed === 'Valeurs') expectValues(c.name, nativePicture, webPicture);
+      else expectDiagram(c.name, nativePicture, webPicture);
+    }
+    expectValues(c.name, native.capture('Valeurs'), await web.capture('Valeurs'));
+    expectDiagram(c.name, native.capture('Velorane'), await web.capture('Velorane'));
+  });
+}
