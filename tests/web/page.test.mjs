@@ -122,3 +122,121 @@ for (const c of cases) {
     expectDiagram(c.name, native.capture('Velorane'), await web.capture('Velorane'));
   });
 }
+
+// The page alone from here on: what the browser does that a desktop does not.
+
+// The diagram canvas's size, whether it is on the whole screen, its frames.
+function diagramState() {
+  return web.page.$eval('canvas[aria-label="Velorane"]', (c) =>
+    ({ width: c.width, height: c.height, full: document.fullscreenElement !== null,
+       frames: Number(c.dataset.frames), screen: [innerWidth, innerHeight] }));
+}
+
+// Wait for the diagram to reach a size and full-screen state, in a new frame.
+async function diagramBecomes(frames, width, height, full) {
+  await web.page.waitForFunction((n, w, h, f) => {
+    const c = document.querySelector('canvas[aria-label="Velorane"]');
+    return Number(c.dataset.frames) > n && c.width === w && c.height === h &&
+      (document.fullscreenElement !== null) === f;
+  }, { timeout: 10000 }, frames, width, height, full);
+}
+
+test('"#" puts the diagram on the whole screen and back, as it was', async () => {
+  const before = await web.capture('Velorane');
+  const s = await diagramState();
+  await web.page.$eval('canvas[aria-label="Velorane"]', (c) => c.focus());
+  await web.page.keyboard.press('#');
+  await diagramBecomes(s.frames, s.screen[0], s.screen[1], true);
+  const full = await web.capture('Velorane');
+  assert.equal(full.width, s.screen[0]);
+  const back = await diagramState();
+  await web.page.keyboard.press('#');
+  await diagramBecomes(back.frames, 310, 250, false);
+  assert.ok(samePicture(before, await web.capture('Velorane')), 'the diagram came back changed');
+});
+
+test('Esc on the whole screen is the browser\'s; leaving by the browser gives the page size back', async () => {
+  const s = await diagramState();
+  await web.page.$eval('canvas[aria-label="Velorane"]', (c) => c.focus());
+  await web.page.keyboard.press('#');
+  await diagramBecomes(s.frames, s.screen[0], s.screen[1], true);
+  await web.page.evaluate(() => {
+    window.escapes = 0;
+    document.addEventListener('keydown', (e) => { if (e.key === 'Escape') ++window.escapes; });
+  });
+  await web.page.keyboard.press('Escape');
+  await web.page.waitForFunction(() => window.escapes === 1, { timeout: 10000 });
+  assert.equal(await web.page.evaluate(() => document.body.dataset.veloraneExit), undefined);
+  // The browser leaves full screen by itself (its own Esc, or a refusal).
+  const full = await diagramState();
+  await web.page.evaluate(() => document.exitFullscreen());
+  await diagramBecomes(full.frames, 310, 250, false);
+  // The program still counts itself on the whole screen: its next "#" puts the
+  // window back (already so), the one after asks for the whole screen again.
+  const page = await diagramState();
+  await web.page.keyboard.press('#');
+  await diagramBecomes(page.frames, 310, 250, false);
+  const again = await diagramState();
+  await web.page.keyboard.press('#');
+  await diagramBecomes(again.frames, s.screen[0], s.screen[1], true);
+  const last = await diagramState();
+  await web.page.keyboard.press('#');
+  await diagramBecomes(last.frames, 310, 250, false);
+});
+
+test('a frame of both canvases, timed', async () => {
+  // Each round: a view key posts the diagram, whose frame posts the values;
+  // reading a pixel back waits for the drawing itself.
+  const ms = await web.page.evaluate(() => {
+    const g = document.querySelector('canvas[aria-label="Valeurs"]').getContext('webgl');
+    const pixel = new Uint8Array(4);
+    const rounds = 100;
+    const start = performance.now();
+    for (let i = 0; i < rounds; ++i) {
+      Module._webKey(1, 0, i % 2 ? 120 : 88, 0, 0, 0);
+      Module._webFrame();
+      g.readPixels(0, 0, 1, 1, g.RGBA, g.UNSIGNED_BYTE, pixel);
+    }
+    return (performance.now() - start) / rounds;
+  });
+  console.log(`# a frame of both canvases: ${ms.toFixed(2)} ms`);
+  assert.ok(ms > 0);
+});
+
+// Open the page anew; its diagram canvas.
+async function reopen() {
+  await web.page.reload();
+  await web.page.waitForFunction(() => [...document.querySelectorAll('canvas')].length === 2 &&
+    [...document.querySelectorAll('canvas')].every((c) => Number(c.dataset.frames) > 0),
+  { timeout: 10000 });
+}
+
+async function expectEnded() {
+  await web.page.waitForFunction(() => document.body.dataset.veloraneExit === '0',
+    { timeout: 10000 });
+  assert.equal(await web.page.$$eval('canvas', (cs) => cs.length), 0);
+  assert.match(await web.page.$eval('#velorane-status', (p) => p.textContent), /terminé/);
+}
+
+test('"Quitter" from the right button on the values canvas ends the program', async () => {
+  await reopen();
+  await web.page.evaluate(() => {
+    document.addEventListener('contextmenu', (e) => { window.contextShown = !e.defaultPrevented; });
+  });
+  const [x, y] = await web.at('Valeurs', 100, 50);
+  await web.page.mouse.click(x, y, { button: 'right' });
+  const item = await web.page.waitForSelector('[role="menu"] [role="menuitem"]', { timeout: 10000 });
+  assert.equal(await item.evaluate((b) => b.textContent), 'Quitter');
+  assert.equal(await web.page.evaluate(() => window.contextShown), false);
+  await item.click();
+  await expectEnded();
+  assert.deepEqual(web.errors, []);
+});
+
+test('Esc in the diagram ends the program', async () => {
+  await reopen();
+  await web.page.$eval('canvas[aria-label="Velorane"]', (c) => c.focus());
+  await web.page.keyboard.press('Escape');
+  await expectEnded();
+  assert.deepEqual(web.errors, []);
+});
