@@ -114,7 +114,9 @@ export class NativeProgram {
 }
 
 export class BrowserPage {
-  async start(url) {
+  // Open the page in a new browser (with further Chromium flags); unless
+  // `waitForCanvases` is false, wait for the first frames of both canvases.
+  async start(url, flags = [], waitForCanvases = true) {
     this.profile = fs.mkdtempSync(path.join(os.tmpdir(), 'velorane-chromium-'));
     this.browser = await puppeteer.launch({
       executablePath: process.env.VELORANE_CHROMIUM || '/usr/bin/chromium',
@@ -122,7 +124,7 @@ export class BrowserPage {
       userDataDir: this.profile,
       args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
         '--disable-background-networking', '--disable-component-update', '--disable-sync',
-        '--use-angle=swiftshader', '--enable-unsafe-swiftshader'],
+        '--use-angle=swiftshader', '--enable-unsafe-swiftshader', ...flags],
     });
     this.page = await this.browser.newPage();
     this.errors = [];
@@ -132,6 +134,7 @@ export class BrowserPage {
     this.page.on('request', (r) => { if (!/^(file|data):/.test(r.url())) this.requests.push(r.url()); });
     const opened = Date.now();
     await this.page.goto(url);
+    if (!waitForCanvases) return;
     await this.page.waitForFunction(() => {
       const canvases = [...document.querySelectorAll('canvas')];
       return canvases.length === 2 && canvases.every((c) => Number(c.dataset.frames) > 0);

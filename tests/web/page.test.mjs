@@ -125,6 +125,35 @@ for (const c of cases) {
 
 // The page alone from here on: what the browser does that a desktop does not.
 
+test('a drag whose release is lost with the focus ends there, and moves no more', async () => {
+  const m = web.page.mouse;
+  const [x0, y0] = await web.at('Velorane', 100, 100);
+  const frames = await web.frames('Velorane');
+  await m.move(x0, y0);
+  await web.page.keyboard.down('Shift');
+  await m.down();
+  await m.move(x0 + 10, y0 + 4);
+  await web.newFrame('Velorane', frames);
+  await web.page.keyboard.up('Shift');
+  // The page loses the focus with the button still held.
+  await web.page.evaluate(() => {
+    window.moves = 0;
+    document.addEventListener('mousemove', () => { ++window.moves; });
+    window.dispatchEvent(new Event('blur'));
+  });
+  const held = await web.capture('Velorane');
+  const heldFrames = await web.frames('Velorane');
+  await m.move(x0 + 30, y0 + 20);
+  await m.move(x0 + 40, y0 + 30);
+  await web.page.waitForFunction(() => window.moves >= 2, { timeout: 10000 });
+  await m.up();
+  assert.equal(await web.frames('Velorane'), heldFrames);
+  assert.ok(samePicture(held, await web.capture('Velorane')), 'the view moved after the release');
+  // The view is still the one the native program shows after the same turn.
+  const nativeDiagram = await native.drag(['shift'], 100, 100, 110, 104);
+  expectDiagram('drag cut short', nativeDiagram, held);
+});
+
 // The diagram canvas's size, whether it is on the whole screen, its frames.
 function diagramState() {
   return web.page.$eval('canvas[aria-label="Velorane"]', (c) =>
@@ -239,4 +268,18 @@ test('Esc in the diagram ends the program', async () => {
   await web.page.keyboard.press('Escape');
   await expectEnded();
   assert.deepEqual(web.errors, []);
+});
+
+test('without WebGL the page says so plainly', async () => {
+  const bare = new BrowserPage();
+  await bare.start(pageUrl, ['--disable-webgl'], false);
+  try {
+    await bare.page.waitForFunction(() => document.body.dataset.veloraneExit === '1',
+      { timeout: 10000 });
+    assert.match(await bare.page.$eval('#velorane-status', (p) => p.textContent), /WebGL/);
+    assert.equal(await bare.page.$$eval('canvas', (cs) => cs.length), 0);
+    assert.deepEqual(bare.errors, []);
+  } finally {
+    await bare.stop();
+  }
 });
