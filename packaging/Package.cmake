@@ -1,8 +1,14 @@
 # Debian packages with CPack (cpack -G DEB in the build directory):
-#   velorane      the program, its desktop entry, icon and manual page; its
-#                 dependencies (freeglut, GLU, GL, the C and C++ runtimes)
-#                 are read from the program by dpkg-shlibdeps
+#   velorane      the program, stripped, its desktop entry, software-centre
+#                 metadata, icon and manual page; its dependencies (freeglut,
+#                 GLU, GL, the C and C++ runtimes) are read from the program
+#                 by dpkg-shlibdeps
 #   velorane-dev  the toolkit's static libraries, headers and CMake package
+# Each holds the copyright (MIT licence) and changelog in
+# /usr/share/doc/<package>. There is no debug symbols package: the program is
+# small, and a debugging build comes from the sources (the default build type
+# keeps the symbols). The toolkit's static libraries keep theirs, for the
+# developers who link them.
 # Install the program with: apt install ./velorane_*.deb
 set(CPACK_PACKAGE_NAME velorane)
 set(CPACK_PACKAGE_VENDOR "Velorane")
@@ -10,6 +16,9 @@ set(CPACK_PACKAGE_CONTACT "Velorane maintainers <maintainers@velorane.invalid>")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY /usr)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+# Strips the program; static libraries are left as they are.
+set(CPACK_STRIP_FILES ON)
 
 set(CPACK_COMPONENTS_ALL Runtime Development)
 set(CPACK_DEB_COMPONENT_INSTALL ON)

@@ -5,11 +5,12 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libpng-dev
+  freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxres-dev libpng-dev
   xvfb xauth x11-utils xdotool
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev valgrind
   dpkg-dev fakeroot file man-db groff-base desktop-file-utils libxml2-utils
+  lintian appstream openbox
 )
 
 missing=()
@@ -24,5 +25,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
   echo "Installing: ${missing[*]}"
   $sudo apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=900 install -y -q --no-install-recommends "${missing[@]}"
 fi

@@ -14,9 +14,12 @@ prefix="$scratch/prefix"
 "$cmake" --install "$build" --prefix "$prefix" >"$scratch/install.log" ||
   { cat "$scratch/install.log"; fail "cmake --install"; }
 
-# The program and what a desktop needs, the toolkit and its package files.
+# The program and what a desktop and a software centre need, the licence,
+# the toolkit and its package files.
 for file in bin/velorane share/applications/velorane.desktop \
-  share/icons/hicolor/scalable/apps/velorane.svg share/man/man1/velorane.1 \
+  share/metainfo/org.velorane.velorane.metainfo.xml \
+  share/icons/hicolor/scalable/apps/velorane.svg share/man/man1/velorane.1.gz \
+  share/doc/velorane/copyright share/doc/velorane-dev/copyright \
   include/velorane/maths/vector.h include/velorane/text/raster_text.h \
   include/velorane/geometry/arrows.h lib/libvelorane_maths.a \
   lib/cmake/Velorane/VeloraneConfig.cmake lib/cmake/Velorane/VeloraneConfigVersion.cmake; do
@@ -25,7 +28,7 @@ done
 [ -x "$prefix/bin/velorane" ] || fail "the installed velorane is not executable"
 # Nothing of the tests or the developer tools is installed.
 unexpected=$(cd "$prefix" && find . -type f | grep -Ev \
-  '^\./(bin/velorane|share/(applications|icons|man)/.*|include/velorane/[a-z]+/[a-z_]+\.h|lib/libvelorane_[a-z]+\.a|lib/cmake/Velorane/Velorane[A-Za-z-]*\.cmake)$' || true)
+  '^\./(bin/velorane|share/(applications|metainfo|icons|man|doc/velorane(-dev)?)/.*|include/velorane/[a-z]+/[a-z_]+\.h|lib/libvelorane_[a-z]+\.a|lib/cmake/Velorane/Velorane[A-Za-z-]*\.cmake)$' || true)
 [ -z "$unexpected" ] || fail "unexpected installed files: $unexpected"
 
 # The consumer finds the package in the scratch prefix only.
