@@ -12,6 +12,8 @@ import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 
+import { PNG } from 'pngjs';
+
 import { BrowserPage, NativeProgram, difference, samePicture, savePicture } from './harness.mjs';
 
 const kShadeLevels = 2;
@@ -213,6 +215,33 @@ test('Esc on the whole screen is the browser\'s; leaving by the browser gives th
   await diagramBecomes(last.frames, 310, 250, false);
 });
 
+test('a "#" whose full screen the browser refuses leaves the diagram in the page', async () => {
+  const s = await diagramState();
+  // The browser refuses as it does without a user gesture or permission.
+  await web.page.evaluate(() => {
+    window.asked = 0;
+    HTMLElement.prototype.requestFullscreen = function () {
+      ++window.asked;
+      return Promise.reject(new TypeError('Permissions check failed'));
+    };
+  });
+  await web.page.$eval('canvas[aria-label="Velorane"]', (c) => c.focus());
+  await web.page.keyboard.press('#');
+  await diagramBecomes(s.frames, 310, 250, false);
+  assert.equal(await web.page.evaluate(() => window.asked), 1);
+  await web.page.evaluate(() => { delete HTMLElement.prototype.requestFullscreen; });
+  // As after the browser leaving by itself: "#" puts back, the next one goes full.
+  const refused = await diagramState();
+  await web.page.keyboard.press('#');
+  await diagramBecomes(refused.frames, 310, 250, false);
+  const again = await diagramState();
+  await web.page.keyboard.press('#');
+  await diagramBecomes(again.frames, s.screen[0], s.screen[1], true);
+  const last = await diagramState();
+  await web.page.keyboard.press('#');
+  await diagramBecomes(last.frames, 310, 250, false);
+});
+
 test('a frame of both canvases, timed', async () => {
   // Each round: a view key posts the diagram, whose frame posts the values;
   // reading a pixel back waits for the drawing itself.
@@ -281,5 +310,34 @@ test('without WebGL the page says so plainly', async () => {
     assert.deepEqual(bare.errors, []);
   } finally {
     await bare.stop();
+  }
+});
+
+test('at a device-pixel ratio of 2 every canvas pixel is a crisp 2 x 2 block', async () => {
+  const page = await web.browser.newPage();
+  try {
+    await page.setViewport({ width: 800, height: 600, deviceScaleFactor: 2 });
+    await page.goto(pageUrl);
+    await page.waitForFunction(() => [...document.querySelectorAll('canvas')].length === 2 &&
+      [...document.querySelectorAll('canvas')].every((c) => Number(c.dataset.frames) > 0),
+    { timeout: 10000 });
+    const canvas = await page.$('canvas[aria-label="Valeurs"]');
+    const shot = PNG.sync.read(Buffer.from(await canvas.screenshot({ type: 'png' })));
+    const pixels = await canvas.evaluate((c) => [c.width, c.height]);
+    assert.deepEqual([shot.width, shot.height], [2 * pixels[0], 2 * pixels[1]]);
+    // The canvas's own pixels: the native window's at the start (checked above).
+    const view = Object.assign(Object.create(BrowserPage.prototype), { page });
+    const expected = await view.capture('Valeurs');
+    let off = 0;
+    for (let y = 0; y < shot.height; ++y) {
+      for (let x = 0; x < shot.width; ++x) {
+        const i = 4 * (y * shot.width + x);
+        const j = 3 * ((y >> 1) * expected.width + (x >> 1));
+        if ([0, 1, 2].some((c) => shot.data[i + c] !== expected.rgb[j + c])) ++off;
+      }
+    }
+    assert.equal(off, 0, `${off} screen pixels differ from the canvas doubled`);
+  } finally {
+    await page.close();
   }
 });
