@@ -1,7 +1,10 @@
 // The program as a person meets it: started on the display, its two windows,
-// its keys, its end.
+// and every way it ends.
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "tests/app/end_to_end.h"
 #include "tests/support/program_driver.h"
 
 namespace {
@@ -24,28 +27,32 @@ TEST(Program, OpensBothWindowsWithTheirTitlesSizesAndPositions) {
   EXPECT_TRUE(program.running());
 }
 
-TEST(Program, EscapeInEitherWindowEndsWithStatusZero) {
-  for (const char* title : {"Velorane", "Valeurs"}) {
+TEST(Program, EachWayToQuitEndsWithStatusZero) {
+  enum Trigger { kEscape, kQuitter };
+  const struct {
+    const char* window;
+    Trigger trigger;
+    int x, y;  // where the menu is opened, in window pixels
+  } cases[] = {
+      {"Velorane", kEscape, 0, 0},
+      {"Valeurs", kEscape, 0, 0},
+      {"Velorane", kQuitter, 100, 100},
+      {"Valeurs", kQuitter, 100, 30},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.window) + (c.trigger == kEscape ? ", Esc" : ", Quitter"));
     ProgramDriver program;
     ASSERT_TRUE(program.start());
     unsigned long diagram = 0, values = 0;
     ASSERT_TRUE(program.waitForWindows(&diagram, &values));
-    program.key(std::string(title) == "Velorane" ? diagram : values, "Escape");
-    EXPECT_EQ(program.waitForExit(), 0) << title;
+    const unsigned long window = std::string(c.window) == "Velorane" ? diagram : values;
+    if (c.trigger == kEscape) {
+      program.key(window, "Escape");
+    } else {
+      chooseQuitter(program, diagram, values, window, c.x, c.y);
+    }
+    EXPECT_EQ(program.waitForExit(), 0);
   }
-}
-
-TEST(Program, OtherKeysKeepItRunning) {
-  ProgramDriver program;
-  ASSERT_TRUE(program.start());
-  unsigned long diagram = 0, values = 0;
-  ASSERT_TRUE(program.waitForWindows(&diagram, &values));
-  program.key(diagram, "4 a Return space 9 shift+q");
-  program.key(values, "1 b Return x");
-  program.settle();
-  EXPECT_TRUE(program.running());
-  program.key(diagram, "Escape");
-  EXPECT_EQ(program.waitForExit(), 0);
 }
 
 }  // namespace

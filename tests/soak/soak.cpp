@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <random>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "tests/support/program_driver.h"
@@ -78,10 +79,19 @@ static void updatePeak(Soak* s) {
   if (rss > s->result->rssPeakKb) s->result->rssPeakKb = rss;
 }
 
-// Run xdotool with chained commands, and print them first when tracing.
-static void sendInput(Soak* s, const std::string& commands) {
+// Run xdotool with chained commands, and print them first when tracing; false,
+// with the failure recorded, when xdotool did not run them all.
+static bool sendInput(Soak* s, const std::string& commands) {
   if (s->trace) std::fprintf(stderr, "[%ld] xdotool %s\n", s->eventsSent, commands.c_str());
-  ProgramDriver::xdotool(commands);
+  if (ProgramDriver::xdotool(commands)) return true;
+  s->result->failure = "xdotool failed at event " + number(s->eventsSent) + ": " + commands;
+  return false;
+}
+
+// Give the program a moment to take in what was sent, as a person's pace
+// would; this waits for no event of its own.
+static void pause(int milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 // Whether the program still runs; when it does not, the failure names the events
@@ -98,14 +108,14 @@ static bool stillRunning(Soak* s, const std::string& lastCommands) {
 // Send the pending batch and check that the program still runs; false when it ended.
 static bool flush(Soak* s) {
   if (!s->batch.empty()) {
-    sendInput(s, s->batch);
+    if (!sendInput(s, s->batch)) return false;
     s->eventsSent += s->batchEvents;
   }
   const std::string sent = s->batch;
   s->batch.clear();
   s->batchEvents = 0;
   s->focused = 0;
-  s->program->settle(5);
+  pause(5);
   if (!stillRunning(s, sent)) return false;
   s->firstEventOfBatch = s->eventsSent;
   updatePeak(s);
@@ -143,7 +153,7 @@ static unsigned long randomWindow(Soak* s) {
 // Let the program act on a full-screen toggle, then read where its windows are.
 static bool afterFullScreen(Soak* s) {
   if (!flush(s)) return false;
-  s->program->settle(300);
+  pause(300);
   readGeometry(s);
   return true;
 }
@@ -202,7 +212,7 @@ static std::vector<WindowGeometry> waitForMenus(Soak* s, bool shown, int timeout
     unsigned long id = 0;
     while (ids >> id) menus.push_back(s->program->geometry(id));
     if (menus.empty() != shown || waited >= timeoutMs) return menus;
-    s->program->settle(20);
+    pause(20);
   }
 }
 
@@ -250,10 +260,12 @@ static bool pointClearOfMenus(Soak* s, const std::vector<WindowGeometry>& menus,
 static bool sendMenu(Soak* s) {
   if (!flush(s)) return false;
   const std::string values = number(static_cast<long>(s->values));
-  sendInput(s, "windowsize " + values + " " + number(kValuesStart.width) + " " +
-                   number(kValuesStart.height) + " windowmove " + values + " " +
-                   number(kValuesStart.x) + " " + number(kValuesStart.y));
-  s->program->settle(50);
+  if (!sendInput(s, "windowsize " + values + " " + number(kValuesStart.width) + " " +
+                        number(kValuesStart.height) + " windowmove " + values + " " +
+                        number(kValuesStart.x) + " " + number(kValuesStart.y))) {
+    return false;
+  }
+  pause(50);
   readGeometry(s);
   const WindowGeometry& d = s->diagramGeometry;
   const bool diagramOnScreen = d.x >= 0 && d.y >= 0 && d.x + d.width <= s->screenWidth &&
@@ -269,7 +281,7 @@ static bool sendMenu(Soak* s) {
   // GLUT maps the menu first and moves it to its new place a moment later: read its
   // place until it holds still.
   for (int read = 0; read < 10 && !menus.empty(); ++read) {
-    s->program->settle(50);
+    pause(50);
     const std::vector<WindowGeometry> again = waitForMenus(s, true, 0);
     bool same = again.size() == menus.size();
     for (size_t i = 0; same && i < menus.size(); ++i) {
@@ -291,7 +303,7 @@ static bool sendMenu(Soak* s) {
   // Up and a click at the clear point even when no menu was seen: a late menu closes.
   const std::string dismiss =
       "mousemove " + number(clearX) + " " + number(clearY) + " mouseup 3 sleep 0.02 click 1";
-  sendInput(s, dismiss);
+  if (!sendInput(s, dismiss)) return false;
   if (opened) ++s->result->menusOpened;
   if (!waitForMenus(s, false, opened ? 2000 : 200).empty()) {
     if (!stillRunning(s, dismiss)) return false;
@@ -325,7 +337,7 @@ static bool sendResize(Soak* s) {
   s->batch += "windowsize " + number(static_cast<long>(window)) + " " + number(width) + " " +
               number(height) + " ";
   if (!endEvent(s) || !flush(s)) return false;
-  s->program->settle(30);
+  pause(30);
   readGeometry(s);
   return true;
 }
@@ -351,6 +363,22 @@ static bool sendRandomEvent(Soak* s) {
   return sendFullScreenToggle(s);
 }
 
+// Whether a key still reaches the program: "4" in the values window moves the
+// light a step, so the window's picture changes. Proves that the events before
+// it were delivered too, not dropped on the way.
+static bool keysStillArrive(Soak* s) {
+  const Image before = s->program->capture(s->values);
+  focusWindow(s, s->values);
+  s->batch += "key 4 ";
+  if (!flush(s)) return false;
+  const bool changed = ProgramDriver::waitFor(
+      [&] { return s->program->capture(s->values).rgb != before.rgb; }, 5000);
+  if (!changed)
+    s->result->failure =
+        "the values window did not take a key after event " + number(s->eventsSent);
+  return changed;
+}
+
 // Bring both windows back to their first places and sizes (leaving full screen
 // first), let the program redraw, and return its resident memory in KiB.
 static long settledMemory(Soak* s) {
@@ -361,7 +389,7 @@ static long settledMemory(Soak* s) {
     focusWindow(s, s->diagram);
     s->batch += "key numbersign ";
     if (!flush(s)) return -1;
-    s->program->settle(400);
+    pause(400);
   }
   for (const auto& [window, start] :
        {std::pair{s->diagram, kDiagramStart}, std::pair{s->values, kValuesStart}}) {
@@ -370,8 +398,9 @@ static long settledMemory(Soak* s) {
                 " windowmove " + id + " " + number(start.x) + " " + number(start.y) + " ";
   }
   if (!flush(s)) return -1;
-  s->program->settle(1000);
+  pause(1000);
   readGeometry(s);
+  if (!keysStillArrive(s)) return -1;
   return s->program->residentKilobytes();
 }
 
@@ -495,7 +524,7 @@ bool runSoak(const SoakOptions& options, long allowedGrowthKb, SoakResult* resul
 
   focusWindow(&s, s.diagram);
   s.batch += "key Escape";
-  sendInput(&s, s.batch);
+  if (!sendInput(&s, s.batch)) return false;
   result->exitStatus = program.waitForExit(5000);
   if (result->exitStatus != 0) {
     result->failure = result->exitStatus < 0
@@ -525,9 +554,9 @@ std::string describeSoak(const SoakOptions& options, const SoakResult& r) {
                 "kept running: %s\n"
                 "exit status after Esc: %d\n",
                 options.seed, r.eventsSent, r.sweepEvents, r.eventsSent - r.sweepEvents,
-                options.events, r.seconds, r.rssStartKb, r.rssWarmKb, r.rssEndKb, r.rssLateFloorKb,
-                r.rssPeakKb,
-                r.menusOpened, r.keptRunning ? "yes" : "no", r.exitStatus);
+                options.events, r.seconds, r.rssStartKb, r.rssWarmKb, r.rssEndKb,
+                r.rssLateFloorKb, r.rssPeakKb, r.menusOpened, r.keptRunning ? "yes" : "no",
+                r.exitStatus);
   std::string description = text;
   if (!r.failure.empty()) description += "failure: " + r.failure + "\n";
   return description;

@@ -1,14 +1,25 @@
-// The end-to-end program driver.
+// The end-to-end program driver. Windows are told apart by the process that
+// opened them: the X server knows the process of each local client (the
+// X-Resource extension), so a window left by another program, even one with
+// the same title, is never taken for the program's own.
 #include "tests/support/program_driver.h"
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XRes.h>
+#include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -16,10 +27,49 @@
 #error "VELORANE_PROGRAM must name the program under test"
 #endif
 
-std::string programPath() { return VELORANE_PROGRAM; }
+// Bound of one xdotool process, in seconds: a focus or a window that never
+// comes must not hang the test.
+static const int kXdotoolSeconds = 20;
+
+// X errors seen by the driver's own connection since the last reset.
+static int xErrors = 0;
+
+static int countXError(Display*, XErrorEvent*) {
+  ++xErrors;
+  return 0;
+}
 
 static void sleepMs(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+static std::vector<std::string> splitWords(const char* text) {
+  std::vector<std::string> words;
+  std::istringstream in(text ? text : "");
+  std::string word;
+  while (in >> word) words.push_back(word);
+  return words;
+}
+
+std::vector<std::string> programCommand() {
+  std::vector<std::string> words = splitWords(std::getenv("VELORANE_LAUNCHER"));
+  const char* program = std::getenv("VELORANE_PROGRAM");
+  words.push_back(program && *program ? program : VELORANE_PROGRAM);
+  return words;
+}
+
+// Run a shell command; what it printed on standard output and error, and its
+// exit status (-1 when it could not be run).
+static int runCommand(const std::string& command, std::string* output) {
+  output->clear();
+  std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return -1;
+  char buffer[512];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output->append(buffer, n);
+  const int status = pclose(pipe);
+  if (status == -1 || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
 }
 
 std::string ProgramDriver::shell(const std::string& command) {
@@ -34,9 +84,27 @@ std::string ProgramDriver::shell(const std::string& command) {
 }
 
 bool ProgramDriver::xdotool(const std::string& commands) {
-  const std::string command = "xdotool " + commands + " >/dev/null 2>&1";
-  const int status = std::system(command.c_str());
-  return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  std::string output;
+  const int status = runCommand(
+      "timeout " + std::to_string(kXdotoolSeconds) + " xdotool " + commands, &output);
+  if (status == 0) return true;
+  ADD_FAILURE() << "xdotool " << commands << " failed"
+                << (status == 124 ? " (timed out)" : " with status " + std::to_string(status))
+                << ": " << output;
+  return false;
+}
+
+bool ProgramDriver::waitFor(const std::function<bool()>& condition, int timeoutMs) {
+  if (timeoutMs < 0) {
+    const char* bound = std::getenv("VELORANE_WAIT_MS");
+    timeoutMs = bound && std::atoi(bound) > 0 ? std::atoi(bound) : 5000;
+  }
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() > end) return false;
+    sleepMs(10);
+  }
 }
 
 long ProgramDriver::residentKilobytes() const {
@@ -49,126 +117,288 @@ long ProgramDriver::residentKilobytes() const {
   return -1;
 }
 
+ProgramDriver::ProgramDriver() {
+  display_ = XOpenDisplay(nullptr);
+  if (display_ == nullptr) ADD_FAILURE() << "the driver cannot open the display";
+  XSetErrorHandler(countXError);
+}
+
 ProgramDriver::~ProgramDriver() {
   if (running()) {
+    // The program leads a process group of its own: the launcher's children go too.
+    kill(-pid_, SIGKILL);
     kill(pid_, SIGKILL);
     waitForExit(2000);
   }
+  if (display_ != nullptr) XCloseDisplay(static_cast<Display*>(display_));
 }
 
 bool ProgramDriver::start(const std::vector<std::string>& arguments) {
-  std::vector<std::string> words{programPath()};
+  std::vector<std::string> words = programCommand();
   words.insert(words.end(), arguments.begin(), arguments.end());
+  // The child reports a failed exec through this pipe; a successful exec
+  // closes it.
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) return false;
   pid_ = fork();
-  if (pid_ < 0) return false;
+  if (pid_ < 0) {
+    close(report[0]);
+    close(report[1]);
+    return false;
+  }
   if (pid_ == 0) {
+    setpgid(0, 0);
     std::vector<char*> argv;
     for (std::string& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);
-    execv(argv[0], argv.data());
+    execvp(argv[0], argv.data());
+    const int error = errno;
+    (void)!write(report[1], &error, sizeof error);
     _exit(127);
   }
+  close(report[1]);
+  int error = 0;
+  ssize_t n;
+  do {
+    n = read(report[0], &error, sizeof error);
+  } while (n < 0 && errno == EINTR);
+  close(report[0]);
   status_ = -1;
+  if (n > 0) {
+    ADD_FAILURE() << "cannot execute " << words[0] << ": " << std::strerror(error);
+    waitForExit(2000);
+    return false;
+  }
   return true;
 }
 
-unsigned long ProgramDriver::findWindow(const std::string& title, int timeoutMs) {
-  const std::string command = "xdotool search --all --pid " + std::to_string(pid_) +
-                              " --name '^" + title + "$' 2>/dev/null";
-  for (int waited = 0; waited <= timeoutMs; waited += 100) {
-    std::istringstream ids(shell(command));
-    unsigned long id = 0;
-    if (ids >> id) return id;
-    // freeglut does not always set _NET_WM_PID; fall back to the title alone.
-    std::istringstream any(shell("xdotool search --name '^" + title + "$' 2>/dev/null"));
-    if (any >> id) return id;
-    if (!running()) return 0;
-    sleepMs(100);
+// The process and all its descendants, from the parent links in /proc.
+static std::set<pid_t> processTree(pid_t root) {
+  std::vector<std::pair<pid_t, pid_t>> links;  // (process, parent)
+  if (DIR* proc = opendir("/proc")) {
+    while (dirent* entry = readdir(proc)) {
+      const pid_t p = std::atoi(entry->d_name);
+      if (p <= 0) continue;
+      std::ifstream stat(std::string("/proc/") + entry->d_name + "/stat");
+      std::string line;
+      if (!std::getline(stat, line)) continue;
+      // The name in parentheses may hold spaces: the fields follow the last ')'.
+      const size_t close = line.rfind(')');
+      if (close == std::string::npos) continue;
+      std::istringstream fields(line.substr(close + 1));
+      char state;
+      pid_t parent = 0;
+      fields >> state >> parent;
+      links.emplace_back(p, parent);
+    }
+    closedir(proc);
   }
-  return 0;
+  std::set<pid_t> tree{root};
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (const auto& [p, parent] : links) {
+      if (tree.count(parent) && !tree.count(p)) grew = tree.insert(p).second;
+    }
+  }
+  return tree;
+}
+
+// The process of the X client that created `window`, or 0 when unknown.
+static pid_t clientProcess(Display* display, Window window) {
+  XResClientIdSpec spec;
+  spec.client = window;
+  spec.mask = XRES_CLIENT_ID_PID_MASK;
+  long count = 0;
+  XResClientIdValue* ids = nullptr;
+  if (XResQueryClientIds(display, 1, &spec, &count, &ids) != Success) return 0;
+  pid_t pid = 0;
+  for (long i = 0; i < count; ++i) {
+    if (XResGetClientPid(&ids[i]) > 0) pid = XResGetClientPid(&ids[i]);
+  }
+  XResClientIdsDestroy(count, ids);
+  return pid;
+}
+
+static void collectWindows(Display* display, Window window, std::vector<Window>* all) {
+  Window root, parent, *children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display, window, &root, &parent, &children, &count)) return;
+  for (unsigned int i = 0; i < count; ++i) {
+    all->push_back(children[i]);
+    collectWindows(display, children[i], all);
+  }
+  if (children) XFree(children);
+}
+
+std::vector<unsigned long> ProgramDriver::windowsOfProgram(const std::string* title) {
+  std::vector<unsigned long> found;
+  Display* display = static_cast<Display*>(display_);
+  if (display == nullptr || pid_ <= 0) return found;
+  const std::set<pid_t> tree = processTree(pid_);
+  std::vector<Window> all;
+  collectWindows(display, DefaultRootWindow(display), &all);
+  for (Window w : all) {
+    if (title) {
+      char* name = nullptr;
+      const bool same = XFetchName(display, w, &name) && name && *title == name;
+      if (name) XFree(name);
+      if (!same) continue;
+    }
+    if (tree.count(clientProcess(display, w))) found.push_back(w);
+  }
+  return found;
+}
+
+unsigned long ProgramDriver::findWindow(const std::string& title, int timeoutMs) {
+  unsigned long id = 0;
+  waitFor(
+      [&] {
+        const std::vector<unsigned long> windows = windowsOfProgram(&title);
+        if (!windows.empty()) id = windows.front();
+        return id != 0 || !running();
+      },
+      timeoutMs);
+  return id;
+}
+
+static bool viewable(Display* display, Window window) {
+  XWindowAttributes attributes;
+  return XGetWindowAttributes(display, window, &attributes) &&
+         attributes.map_state == IsViewable;
+}
+
+// Whether any pixel of the picture is not black.
+static bool drawn(const Image& image) {
+  for (std::uint8_t c : image.rgb) {
+    if (c != 0) return true;
+  }
+  return false;
 }
 
 bool ProgramDriver::waitForWindows(unsigned long* diagram, unsigned long* values,
                                    int timeoutMs) {
+  const auto start = std::chrono::steady_clock::now();
   *diagram = findWindow("Velorane", timeoutMs);
   *values = findWindow("Valeurs", timeoutMs);
-  settle(500);
-  return *diagram != 0 && *values != 0;
+  if (*diagram == 0 || *values == 0) return false;
+  const int elapsed = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::steady_clock::now() - start)
+                                           .count());
+  Display* display = static_cast<Display*>(display_);
+  return waitFor(
+      [&] {
+        for (unsigned long w : {*diagram, *values}) {
+          if (!viewable(display, w) || !drawn(capture(w))) return false;
+        }
+        return true;
+      },
+      std::max(timeoutMs - elapsed, 0));
+}
+
+unsigned long ProgramDriver::waitForOtherWindow(unsigned long diagram, unsigned long values,
+                                                int timeoutMs) {
+  Display* display = static_cast<Display*>(display_);
+  unsigned long other = 0;
+  waitFor(
+      [&] {
+        for (unsigned long w : windowsOfProgram(nullptr)) {
+          if (w != diagram && w != values && viewable(display, w)) {
+            XWindowAttributes a;
+            // The program's own top-level windows, not their children.
+            if (XGetWindowAttributes(display, w, &a) && a.override_redirect) other = w;
+          }
+        }
+        return other != 0;
+      },
+      timeoutMs);
+  return other;
 }
 
 WindowGeometry ProgramDriver::geometry(unsigned long window) {
   WindowGeometry g;
-  std::istringstream lines(
-      shell("xdotool getwindowgeometry --shell " + std::to_string(window) + " 2>/dev/null"));
-  std::string line;
-  while (std::getline(lines, line)) {
-    const size_t eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    const std::string name = line.substr(0, eq);
-    const int value = std::atoi(line.c_str() + eq + 1);
-    if (name == "X") g.x = value;
-    if (name == "Y") g.y = value;
-    if (name == "WIDTH") g.width = value;
-    if (name == "HEIGHT") g.height = value;
+  Display* display = static_cast<Display*>(display_);
+  if (display == nullptr) return g;
+  XSync(display, False);
+  xErrors = 0;
+  XWindowAttributes attributes;
+  Window child;
+  int x = 0, y = 0;
+  const bool read =
+      XGetWindowAttributes(display, window, &attributes) &&
+      XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+  XSync(display, False);
+  if (!read || xErrors != 0) {
+    ADD_FAILURE() << "cannot read the geometry of window " << window;
+    return g;
   }
+  g.x = x;
+  g.y = y;
+  g.width = attributes.width;
+  g.height = attributes.height;
   return g;
 }
 
 static std::string focus(unsigned long window) {
-  return "xdotool windowfocus --sync " + std::to_string(window) + " 2>/dev/null; ";
-}
-
-void ProgramDriver::key(unsigned long window, const std::string& keys) {
-  shell(focus(window) + "xdotool key " + keys + " 2>/dev/null");
+  return "windowfocus --sync " + std::to_string(window) + " ";
 }
 
 static std::string modifierCommand(const char* action, const std::vector<std::string>& mods) {
   std::string command;
-  for (const std::string& m : mods) command += std::string("xdotool ") + action + " " + m + "; ";
+  for (const std::string& m : mods) command += std::string(action) + " " + m + " ";
   return command;
 }
 
-void ProgramDriver::keyWithModifiers(unsigned long window,
+bool ProgramDriver::key(unsigned long window, const std::string& keys) {
+  return xdotool(focus(window) + "key " + keys);
+}
+
+bool ProgramDriver::keyWithModifiers(unsigned long window,
                                      const std::vector<std::string>& modifiers,
                                      const std::string& keys) {
-  shell(focus(window) + modifierCommand("keydown", modifiers) + "xdotool key " + keys + "; " +
-        modifierCommand("keyup", modifiers) + " true 2>/dev/null");
+  return xdotool(focus(window) + modifierCommand("keydown", modifiers) + "key " + keys + " " +
+                 modifierCommand("keyup", modifiers));
 }
 
-void ProgramDriver::moveTo(unsigned long window, int x, int y) {
-  // Without --sync: xdotool's wait for the pointer to move never ends well
-  // when the pointer is already there.
-  shell("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) +
-        " " + std::to_string(y) + " 2>/dev/null");
-  sleepMs(20);
+// Without --sync: xdotool's wait for the pointer to move never ends when the
+// pointer is already there.
+static std::string moveCommand(unsigned long window, int x, int y) {
+  return "mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
+         std::to_string(y) + " ";
 }
 
-void ProgramDriver::buttonDown(int button) {
-  shell("xdotool mousedown " + std::to_string(button) + " 2>/dev/null");
+bool ProgramDriver::moveTo(unsigned long window, int x, int y) {
+  return xdotool(moveCommand(window, x, y));
 }
 
-void ProgramDriver::buttonUp(int button) {
-  shell("xdotool mouseup " + std::to_string(button) + " 2>/dev/null");
+bool ProgramDriver::buttonDown(int button) {
+  return xdotool("mousedown " + std::to_string(button));
 }
 
-void ProgramDriver::click(unsigned long window, int button, int x, int y) {
-  moveTo(window, x, y);
-  buttonDown(button);
-  buttonUp(button);
+bool ProgramDriver::buttonUp(int button) {
+  return xdotool("mouseup " + std::to_string(button));
 }
 
-void ProgramDriver::drag(unsigned long window, const std::vector<std::string>& modifiers,
+bool ProgramDriver::click(unsigned long window, int button, int x, int y) {
+  return xdotool(moveCommand(window, x, y) + "click " + std::to_string(button));
+}
+
+bool ProgramDriver::resize(unsigned long window, int width, int height) {
+  return xdotool("windowsize " + std::to_string(window) + " " + std::to_string(width) + " " +
+                 std::to_string(height));
+}
+
+bool ProgramDriver::drag(unsigned long window, const std::vector<std::string>& modifiers,
                          int x0, int y0, int x1, int y1, int steps) {
-  shell(focus(window) + " true");
-  moveTo(window, x0, y0);
-  shell(modifierCommand("keydown", modifiers) + " true 2>/dev/null");
-  buttonDown(1);
+  // One xdotool process for the whole gesture; the short pauses pace the
+  // moves as a hand would, so each arrives as a motion of its own.
+  std::string gesture = focus(window) + moveCommand(window, x0, y0) +
+                        modifierCommand("keydown", modifiers) + "mousedown 1 ";
   for (int i = 1; i <= steps; ++i) {
-    moveTo(window, x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
-    sleepMs(20);
+    gesture += "sleep 0.02 " +
+               moveCommand(window, x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
   }
-  buttonUp(1);
-  shell(modifierCommand("keyup", modifiers) + " true 2>/dev/null");
+  gesture += "sleep 0.02 mouseup 1 " + modifierCommand("keyup", modifiers);
+  return xdotool(gesture);
 }
 
 Image ProgramDriver::capture(unsigned long window) {
@@ -177,21 +407,10 @@ Image ProgramDriver::capture(unsigned long window) {
   return image;
 }
 
-void ProgramDriver::settle(int milliseconds) { sleepMs(milliseconds); }
-
 int ProgramDriver::waitForExit(int timeoutMs) {
   if (pid_ <= 0) return status_;
-  for (int waited = 0; waited <= timeoutMs; waited += 20) {
-    int status = 0;
-    const pid_t done = waitpid(pid_, &status, WNOHANG);
-    if (done == pid_) {
-      status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      pid_ = -1;
-      return status_;
-    }
-    sleepMs(20);
-  }
-  return -1;
+  waitFor([&] { return !running(); }, timeoutMs);
+  return pid_ <= 0 ? status_ : -1;
 }
 
 bool ProgramDriver::running() {
