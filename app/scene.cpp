@@ -50,8 +50,7 @@ static void drawRay(const Vector4* direction) {
 
 // Anchor a label at `distance` times a unit direction.
 static void anchorAlong(const Vector4* direction, float distance) {
-  setRasterPosition(distance * direction->x, distance * direction->y,
-                    distance * direction->z);
+  setRasterPosition(distance * direction->x, distance * direction->y, distance * direction->z);
 }
 
 // A theta with the subscript `subscript` at the middle of the arc from the
@@ -68,8 +67,8 @@ static void drawAngleLabel(const Vector4* direction, const char* subscript) {
 
 // The arc from the normal to `direction`, with a head where it meets the ray.
 static void drawAngleArc(const Vector4* direction) {
-  drawArc(&surfaceNormal, direction, kArcSegments, kArcRadius, 1, kArcHeadAtEnd,
-          kArcHeadAngle, kArcHeadSize);
+  drawArc(&surfaceNormal, direction, kArcSegments, kArcRadius, 1, kArcHeadAtEnd, kArcHeadAngle,
+          kArcHeadSize);
 }
 
 void drawReflectedRay(const Vector4* light) {

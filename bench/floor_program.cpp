@@ -24,9 +24,11 @@ static void displayFloor() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (drawsTriangle) {
     glBegin(GL_TRIANGLES);
+    {
       glVertex2f(0.0f, 0.0f);
       glVertex2f(0.5f, 0.0f);
       glVertex2f(0.0f, 0.5f);
+    }
     glEnd();
   }
   glutSwapBuffers();

@@ -156,8 +156,8 @@ static void reflectionModel(benchmark::State& state) {
 }
 
 // Names of the drag modes, by ModifierCombination.
-static const char* const kModeNames[] = {"none", "Shift", "Shift+Ctrl", "Ctrl", "Alt",
-                                         "Ctrl+Alt"};
+static const char* const kModeNames[] = {"none", "Shift", "Shift+Ctrl",
+                                         "Ctrl", "Alt",   "Ctrl+Alt"};
 
 // One drag step in the mode of the argument: a press at (100, 100), then
 // steps back and forth by one pixel along both axes.
@@ -186,30 +186,80 @@ static void dragStep(benchmark::State& state) {
   zoomFactor = 1.0f;
 }
 
-BENCHMARK(diagramFrame)->Name("displayDiagram")->Args({310, 250})->Args({1280, 1024})
-    ->UseRealTime()->Unit(benchmark::kMicrosecond)->MinTime(kFrameMinTime)
-    ->Repetitions(kFrameRepetitions)->ReportAggregatesOnly(true);
-BENCHMARK(diagramFloorFrame)->Name("floor/diagram")->Args({310, 250})->Args({1280, 1024})
-    ->UseRealTime()->Unit(benchmark::kMicrosecond)->MinTime(kFrameMinTime)
-    ->Repetitions(kFrameRepetitions)->ReportAggregatesOnly(true);
-BENCHMARK(valuesFrame)->Name("displayValues")->UseRealTime()->Unit(benchmark::kMicrosecond)
-    ->MinTime(kFrameMinTime)->Repetitions(kFrameRepetitions)->ReportAggregatesOnly(true);
-BENCHMARK(valuesFloorFrame)->Name("floor/values")->UseRealTime()
-    ->Unit(benchmark::kMicrosecond)->MinTime(kFrameMinTime)->Repetitions(kFrameRepetitions)
+BENCHMARK(diagramFrame)
+    ->Name("displayDiagram")
+    ->Args({310, 250})
+    ->Args({1280, 1024})
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(kFrameMinTime)
+    ->Repetitions(kFrameRepetitions)
     ->ReportAggregatesOnly(true);
-BENCHMARK(cylinderMesh)->Name("drawCylinder")->RangeMultiplier(2)->Range(4, 4096)
-    ->Complexity(benchmark::oN)->UseRealTime()->Unit(benchmark::kMicrosecond)
-    ->MinTime(kSweepMinTime)->Repetitions(kSweepRepetitions)->ReportAggregatesOnly(true);
-BENCHMARK(angleArc)->Name("drawArc")->RangeMultiplier(2)->Range(1, 4096)
-    ->Complexity(benchmark::oN)->UseRealTime()->Unit(benchmark::kMicrosecond)
-    ->MinTime(kSweepMinTime)->Repetitions(kSweepRepetitions)->ReportAggregatesOnly(true);
-BENCHMARK(bitmapText)->Name("printText")->RangeMultiplier(2)->Range(1, 1999)
-    ->Complexity(benchmark::oN)->UseRealTime()->Unit(benchmark::kMicrosecond)
-    ->MinTime(kSweepMinTime)->Repetitions(kSweepRepetitions)->ReportAggregatesOnly(true);
-BENCHMARK(reflectionModel)->Name("computeReflection")->Unit(benchmark::kMicrosecond)
-    ->MinTime(kSweepMinTime)->Repetitions(kSweepRepetitions)->ReportAggregatesOnly(true);
-BENCHMARK(dragStep)->Name("manipulatorHandleMotion")->DenseRange(modShift, modCtrlAlt)
-    ->Unit(benchmark::kMicrosecond)->MinTime(kSweepMinTime)->Repetitions(kSweepRepetitions)
+BENCHMARK(diagramFloorFrame)
+    ->Name("floor/diagram")
+    ->Args({310, 250})
+    ->Args({1280, 1024})
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(kFrameMinTime)
+    ->Repetitions(kFrameRepetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(valuesFrame)
+    ->Name("displayValues")
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(kFrameMinTime)
+    ->Repetitions(kFrameRepetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(valuesFloorFrame)
+    ->Name("floor/values")
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(kFrameMinTime)
+    ->Repetitions(kFrameRepetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(cylinderMesh)
+    ->Name("drawCylinder")
+    ->RangeMultiplier(2)
+    ->Range(4, 4096)
+    ->Complexity(benchmark::oN)
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(kSweepMinTime)
+    ->Repetitions(kSweepRepetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(angleArc)
+    ->Name("drawArc")
+    ->RangeMultiplier(2)
+    ->Range(1, 4096)
+    ->Complexity(benchmark::oN)
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(kSweepMinTime)
+    ->Repetitions(kSweepRepetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(bitmapText)
+    ->Name("printText")
+    ->RangeMultiplier(2)
+    ->Range(1, 1999)
+    ->Complexity(benchmark::oN)
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(kSweepMinTime)
+    ->Repetitions(kSweepRepetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(reflectionModel)
+    ->Name("computeReflection")
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(kSweepMinTime)
+    ->Repetitions(kSweepRepetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(dragStep)
+    ->Name("manipulatorHandleMotion")
+    ->DenseRange(modShift, modCtrlAlt)
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(kSweepMinTime)
+    ->Repetitions(kSweepRepetitions)
     ->ReportAggregatesOnly(true);
 
 // The medians of one benchmark instance: time in microseconds and counters.
@@ -224,9 +274,9 @@ class TableReporter : public benchmark::ConsoleReporter {
  public:
   TableReporter() : ConsoleReporter(OO_Tabular) {}
 
-  std::map<std::string, Median> medians;      // by benchmark name, e.g. "drawArc/30"
-  std::map<std::string, double> bigO;         // family -> coefficient of N, microseconds
-  std::map<std::string, double> bigORms;      // family -> RMS of that fit, as a fraction
+  std::map<std::string, Median> medians;  // by benchmark name, e.g. "drawArc/30"
+  std::map<std::string, double> bigO;     // family -> coefficient of N, microseconds
+  std::map<std::string, double> bigORms;  // family -> RMS of that fit, as a fraction
 
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
@@ -235,7 +285,8 @@ class TableReporter : public benchmark::ConsoleReporter {
       if (run.aggregate_name == "median") {
         Median m;
         m.us = run.GetAdjustedRealTime();
-        for (const auto& counter : run.counters) m.counters[counter.first] = counter.second.value;
+        for (const auto& counter : run.counters)
+          m.counters[counter.first] = counter.second.value;
         m.label = run.report_label;
         const std::string& args = run.run_name.args;
         medians[args.empty() ? family : family + "/" + args] = m;
@@ -306,25 +357,27 @@ static void printSweepRow(const TableReporter& r, const char* what, const char* 
                           const std::string& family, int first, int last) {
   double a = 0, b = 0, r2 = 0;
   linearFit(r, family, doublings(first, last), &a, &b, &r2);
-  std::printf("| %s, %s %d to %d | %.1f us at %d, %.0f us at %d; fit %.1f us + %.3f us per %s, "
-              "R^2 %.4f; O(N) fit RMS %.0f%% | | |\n",
-              what, unit, first, last, timeOf(r, family + "/" + std::to_string(first)), first,
-              timeOf(r, family + "/" + std::to_string(last)), last, a, b, unit, r2,
-              r.bigORms.count(family) ? 100.0 * r.bigORms.at(family) : std::nan(""));
+  std::printf(
+      "| %s, %s %d to %d | %.1f us at %d, %.0f us at %d; fit %.1f us + %.3f us per %s, "
+      "R^2 %.4f; O(N) fit RMS %.0f%% | | |\n",
+      what, unit, first, last, timeOf(r, family + "/" + std::to_string(first)), first,
+      timeOf(r, family + "/" + std::to_string(last)), last, a, b, unit, r2,
+      r.bigORms.count(family) ? 100.0 * r.bigORms.at(family) : std::nan(""));
 }
 
 // The table of the medians.
 static void printTable(const TableReporter& r) {
-  printFrameRow(r, "displayDiagram, 310 x 250 (frame to the X server)", "displayDiagram/310/250",
-                "floor/diagram/310/250");
+  printFrameRow(r, "displayDiagram, 310 x 250 (frame to the X server)",
+                "displayDiagram/310/250", "floor/diagram/310/250");
   printFrameRow(r, "displayDiagram, 1280 x 1024", "displayDiagram/1280/1024",
                 "floor/diagram/1280/1024");
   printFrameRow(r, "displayValues, 360 x 110", "displayValues", "floor/values");
-  std::printf("| diagram frame: project callocs / frees / GL+GLUT queries per frame | "
-              "%.0f / %.0f / %.0f | | |\n",
-              counterOf(r, "displayDiagram/310/250", "callocs"),
-              counterOf(r, "displayDiagram/310/250", "frees"),
-              counterOf(r, "displayDiagram/310/250", "queries"));
+  std::printf(
+      "| diagram frame: project callocs / frees / GL+GLUT queries per frame | "
+      "%.0f / %.0f / %.0f | | |\n",
+      counterOf(r, "displayDiagram/310/250", "callocs"),
+      counterOf(r, "displayDiagram/310/250", "frees"),
+      counterOf(r, "displayDiagram/310/250", "queries"));
   printSweepRow(r, "drawCylinder", "facet", "drawCylinder", 4, 4096);
   printSweepRow(r, "drawArc", "segment", "drawArc", 1, 4096);
   printSweepRow(r, "printText (FontStandard)", "byte", "printText", 1, 1999);
@@ -336,11 +389,11 @@ static void printTable(const TableReporter& r) {
     callsMin = std::fmin(callsMin, counterOf(r, name, "GL calls"));
     callsMax = std::fmax(callsMax, counterOf(r, name, "GL calls"));
   }
-  std::printf("| printText: list calls per text, lengths 1 to 1999 | %.0f to %.0f "
-              "(GL+GLUT calls per text %.0f to %.0f) | | |\n",
-              listsMin, listsMax, callsMin, callsMax);
-  std::printf("| computeReflection | %.3f us | | |\n",
-              timeOf(r, "computeReflection"));
+  std::printf(
+      "| printText: list calls per text, lengths 1 to 1999 | %.0f to %.0f "
+      "(GL+GLUT calls per text %.0f to %.0f) | | |\n",
+      listsMin, listsMax, callsMin, callsMax);
+  std::printf("| computeReflection | %.3f us | | |\n", timeOf(r, "computeReflection"));
   for (int mode = modShift; mode <= modCtrlAlt; ++mode) {
     const std::string name = "manipulatorHandleMotion/" + std::to_string(mode);
     std::printf("| drag step, %s | %.4f us, %.0f GL/GLUT queries, %.0f GL/GLUT calls | | |\n",

@@ -121,12 +121,15 @@ int main(int argc, char** argv) {
   const long diagramProcessAllocations = processAllocations;
   const long diagramProcessFrees = processFrees;
   const char* queries = describeQueries();
-  std::snprintf(figure, sizeof figure, "%ld callocs, %ld mallocs, %ld reallocs, %ld frees, "
-                "%ld held after", diagramHeap.callocs, diagramHeap.mallocs, diagramHeap.reallocs,
+  std::snprintf(figure, sizeof figure,
+                "%ld callocs, %ld mallocs, %ld reallocs, %ld frees, "
+                "%ld held after",
+                diagramHeap.callocs, diagramHeap.mallocs, diagramHeap.reallocs,
                 diagramHeap.frees, diagramHeap.live);
   row(diagramHeap.callocs == kMeshesPerFrame * kArraysPerMesh && diagramHeap.mallocs == 0 &&
           diagramHeap.reallocs == 0 && diagramHeap.live == 0,
-      "diagram frame, the project's heap calls (7 meshes x 4 sample arrays, all freed)", figure);
+      "diagram frame, the project's heap calls (7 meshes x 4 sample arrays, all freed)",
+      figure);
   std::snprintf(figure, sizeof figure, "%ld allocations, %ld frees", diagramProcessAllocations,
                 diagramProcessFrees);
   row(diagramProcessAllocations == diagramProcessFrees,
@@ -146,7 +149,8 @@ int main(int argc, char** argv) {
   const long valuesQueries = queryCalls();
   const long valuesProcessAllocations = processAllocations;
   const long valuesProcessFrees = processFrees;
-  std::snprintf(figure, sizeof figure, "%ld project allocations; %ld / %ld process "
+  std::snprintf(figure, sizeof figure,
+                "%ld project allocations; %ld / %ld process "
                 "allocations / frees; %ld queries (%s)",
                 valuesHeap.callocs + valuesHeap.mallocs + valuesHeap.reallocs,
                 valuesProcessAllocations, valuesProcessFrees, valuesQueries, describeQueries());
@@ -171,9 +175,10 @@ int main(int argc, char** argv) {
     manipulatorHandleMouseAs(GLUT_LEFT_BUTTON, GLUT_UP, 110, 95, mode);
     setDragParameterX(nullptr, 0.0f, 0.0f, 0.0f);
     setDragParameterY(nullptr, 0.0f, 0.0f, 0.0f);
-    std::snprintf(figure, sizeof figure, "%ld queries, %ld GL/GLUT calls, %ld allocations "
-                  "(the press: %ld queries)", stepQueries, stepCalls,
-                  stepHeap.callocs + stepHeap.mallocs, pressQueries);
+    std::snprintf(figure, sizeof figure,
+                  "%ld queries, %ld GL/GLUT calls, %ld allocations "
+                  "(the press: %ld queries)",
+                  stepQueries, stepCalls, stepHeap.callocs + stepHeap.mallocs, pressQueries);
     char what[96];
     std::snprintf(what, sizeof what, "drag step, mode %d", mode);
     row(stepQueries == 0 && stepCalls == 0 && pressQueries == 2, what, figure);
@@ -203,9 +208,10 @@ int main(int argc, char** argv) {
     displayValues();
     if (i % 100 == 99) finishFrame();
     if (i % 1000 == 999) {
-      std::printf("# after %5d frames: resident %ld kB, heap in use %zu bytes, "
-                  "process allocations - frees %ld\n",
-                  i + 1, residentKb(), mallinfo2().uordblks, processAllocations - processFrees);
+      std::printf(
+          "# after %5d frames: resident %ld kB, heap in use %zu bytes, "
+          "process allocations - frees %ld\n",
+          i + 1, residentKb(), mallinfo2().uordblks, processAllocations - processFrees);
       if (i == 999) residentAt1000 = residentKb();
     }
   }
@@ -213,10 +219,13 @@ int main(int argc, char** argv) {
   const long residentAfter = residentKb();
   const size_t heapAfter = mallinfo2().uordblks;
   const HeapCounts growthHeap = heapCounts();
-  std::snprintf(figure, sizeof figure, "blocks held: project %ld, whole process %ld; resident "
-                "%ld kB, %ld kB after 1,000 frames, %ld kB after 10,000; heap in use %zu -> %zu "
-                "bytes", growthHeap.live, processAllocations - processFrees, residentBefore,
-                residentAt1000, residentAfter, heapBefore, heapAfter);
+  std::snprintf(
+      figure, sizeof figure,
+      "blocks held: project %ld, whole process %ld; resident "
+      "%ld kB, %ld kB after 1,000 frames, %ld kB after 10,000; heap in use %zu -> %zu "
+      "bytes",
+      growthHeap.live, processAllocations - processFrees, residentBefore, residentAt1000,
+      residentAfter, heapBefore, heapAfter);
   row(growthHeap.live == 0 && processAllocations == processFrees &&
           residentAfter - residentAt1000 <= kGrowthToleranceKb,
       "memory over 10,000 frames of both windows", figure);

@@ -157,8 +157,8 @@ static bool measure(const std::string& command, RunFigures* figures) {
   std::memset(&usage, 0, sizeof usage);
   wait4(pid, &status, 0, &usage);
   if (failed) return false;
-  *figures = RunFigures{diagramAt, valuesAt, std::max(diagramAt, valuesAt), usage.ru_maxrss,
-                        pollMs};
+  *figures =
+      RunFigures{diagramAt, valuesAt, std::max(diagramAt, valuesAt), usage.ru_maxrss, pollMs};
   return true;
 }
 
@@ -189,7 +189,8 @@ int main(int argc, char** argv) {
     usable = splitProgram(argv[p + 2], &names[p], &paths[p]);
   }
   if (!usable) {
-    std::fprintf(stderr, "usage: startup_probe RUNS NAME=PROGRAM FLOOR_NAME=FLOOR_PROGRAM "
+    std::fprintf(stderr,
+                 "usage: startup_probe RUNS NAME=PROGRAM FLOOR_NAME=FLOOR_PROGRAM "
                  "[NAME=PROGRAM ...]\n");
     return 2;
   }
@@ -209,9 +210,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "startup_probe: %s showed no frame\n", paths[p].c_str());
         return 1;
       }
-      std::printf("# run %d %-16s diagram %7.1f ms  values %7.1f ms  peak RSS %6ld kB  "
-                  "poll %.2f ms\n", run + 1, names[p].c_str(), f.diagramMs, f.valuesMs,
-                  f.peakKb, f.pollMs);
+      std::printf(
+          "# run %d %-16s diagram %7.1f ms  values %7.1f ms  peak RSS %6ld kB  "
+          "poll %.2f ms\n",
+          run + 1, names[p].c_str(), f.diagramMs, f.valuesMs, f.peakKb, f.pollMs);
       std::fflush(stdout);
       figures[p].push_back(f);
     }
@@ -227,12 +229,14 @@ int main(int argc, char** argv) {
   }
   for (int p = 0; p < programs; ++p) {
     if (p == 1) continue;
-    std::printf("| start-up of %s: exec to the first frame of both windows (median of %d) "
-                "| %.1f ms | %.1f ms | %.2f |\n", names[p].c_str(), runs, both[p], both[1],
-                both[p] / both[1]);
-    std::printf("| start-up of %s: exec to the first frame of the diagram window | %.1f ms "
-                "| %.1f ms | %.2f |\n", names[p].c_str(), diagram[p], diagram[1],
-                diagram[p] / diagram[1]);
+    std::printf(
+        "| start-up of %s: exec to the first frame of both windows (median of %d) "
+        "| %.1f ms | %.1f ms | %.2f |\n",
+        names[p].c_str(), runs, both[p], both[1], both[p] / both[1]);
+    std::printf(
+        "| start-up of %s: exec to the first frame of the diagram window | %.1f ms "
+        "| %.1f ms | %.2f |\n",
+        names[p].c_str(), diagram[p], diagram[1], diagram[p] / diagram[1]);
     std::printf("| peak resident memory of %s (median of %d) | %.0f kB | %.0f kB | %.2f |\n",
                 names[p].c_str(), runs, peak[p], peak[1], peak[p] / peak[1]);
   }

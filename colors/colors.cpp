@@ -44,11 +44,11 @@ static float* fillSlot(Color4 slot, const Color4 color, float alpha) {
 }
 
 // One constant accessor, and one alpha accessor with a slot of its own.
-#define VELORANE_COLOR(Name, constant)                 \
-  const float* color##Name() { return constant; }      \
-  float* color##Name##Alpha(float alpha) {             \
-    static Color4 slot;                                \
-    return fillSlot(slot, constant, alpha);            \
+#define VELORANE_COLOR(Name, constant)            \
+  const float* color##Name() { return constant; } \
+  float* color##Name##Alpha(float alpha) {        \
+    static Color4 slot;                           \
+    return fillSlot(slot, constant, alpha);       \
   }
 
 VELORANE_COLOR(White, kWhite)

@@ -66,9 +66,7 @@ static void vectorOperation(FuzzedDataProvider* input) {
       expectSameBits(out, aliased, "unitVectorBetween");
       expectDirection(out, "unitVectorBetween");
       break;
-    case 2:
-      (void)distanceBetween(&a, &b);
-      break;
+    case 2: (void)distanceBetween(&a, &b); break;
     case 3: {
       const int normalised = normalize(&aliased);
       if (normalised == 0) expectSameBits(a, aliased, "normalize of a zero vector");
@@ -78,9 +76,7 @@ static void vectorOperation(FuzzedDataProvider* input) {
       }
       break;
     }
-    case 4:
-      (void)dot(&a, &b);
-      break;
+    case 4: (void)dot(&a, &b); break;
     case 5:
       cross(&a, &b, &out);
       expectDirection(out, "cross");
@@ -99,23 +95,15 @@ static void vectorOperation(FuzzedDataProvider* input) {
 static void matrixOperation(FuzzedDataProvider* input) {
   Matrix4 m = anyMatrix(input);
   switch (choice(input, 9)) {
-    case 0:
-      matrixIdentity(&m);
-      break;
+    case 0: matrixIdentity(&m); break;
     case 1: {
       const float angle = anyFloat(input), x = anyFloat(input), y = anyFloat(input);
       matrixRotation(&m, angle, x, y, anyFloat(input));
       break;
     }
-    case 2:
-      matrixRotationX(&m, anyFloat(input));
-      break;
-    case 3:
-      matrixRotationY(&m, anyFloat(input));
-      break;
-    case 4:
-      matrixRotationZ(&m, anyFloat(input));
-      break;
+    case 2: matrixRotationX(&m, anyFloat(input)); break;
+    case 3: matrixRotationY(&m, anyFloat(input)); break;
+    case 4: matrixRotationZ(&m, anyFloat(input)); break;
     case 5: {
       const float x = anyFloat(input), y = anyFloat(input);
       matrixScale(&m, x, y, anyFloat(input));
@@ -126,11 +114,8 @@ static void matrixOperation(FuzzedDataProvider* input) {
       matrixTranslation(&m, x, y, anyFloat(input));
       break;
     }
-    case 7:
-      printMatrix(&m);
-      break;
-    default:
-      break;  // the matrix as read from the input
+    case 7: printMatrix(&m); break;
+    default: break;  // the matrix as read from the input
   }
   // Apply it, with and without the output being an input.
   const Vector4 v = anyVector(input);
@@ -160,15 +145,9 @@ static void arcOperation(FuzzedDataProvider* input) {
       drawArc(&from, &to, segments, radius, asLineStrip, headMode, headAngle, headSize);
       break;
     }
-    case 1:
-      drawPlainArc(&from, &to, segments, radius, asLineStrip);
-      break;
-    case 2:
-      drawArcAround(&from, &to, &centre, segments, radius, asLineStrip);
-      break;
-    case 3:
-      drawArcAtTip(&from, &to, segments, radius, asLineStrip);
-      break;
+    case 1: drawPlainArc(&from, &to, segments, radius, asLineStrip); break;
+    case 2: drawArcAround(&from, &to, &centre, segments, radius, asLineStrip); break;
+    case 3: drawArcAtTip(&from, &to, segments, radius, asLineStrip); break;
     case 4:
       arcMidpoint(&from, &to, radius, &out);
       expectDirection(out, "arcMidpoint");
@@ -199,15 +178,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   resetContext();
   for (int i = 0; i < kMaxOperations && input.remaining_bytes() > 0; ++i) {
     switch (choice(&input, 3)) {
-      case 0:
-        vectorOperation(&input);
-        break;
-      case 1:
-        matrixOperation(&input);
-        break;
-      default:
-        arcOperation(&input);
-        break;
+      case 0: vectorOperation(&input); break;
+      case 1: matrixOperation(&input); break;
+      default: arcOperation(&input); break;
     }
   }
   glFinish();

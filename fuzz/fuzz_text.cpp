@@ -20,20 +20,13 @@ static const int kMaxFieldWidth = 5000;
 // The GLUT bitmap fonts a caller may hand over.
 static void* glutFont(int which) {
   switch (which) {
-    case 0:
-      return GLUT_BITMAP_8_BY_13;
-    case 1:
-      return GLUT_BITMAP_9_BY_15;
-    case 2:
-      return GLUT_BITMAP_TIMES_ROMAN_10;
-    case 3:
-      return GLUT_BITMAP_TIMES_ROMAN_24;
-    case 4:
-      return GLUT_BITMAP_HELVETICA_10;
-    case 5:
-      return GLUT_BITMAP_HELVETICA_12;
-    default:
-      return GLUT_BITMAP_HELVETICA_18;
+    case 0: return GLUT_BITMAP_8_BY_13;
+    case 1: return GLUT_BITMAP_9_BY_15;
+    case 2: return GLUT_BITMAP_TIMES_ROMAN_10;
+    case 3: return GLUT_BITMAP_TIMES_ROMAN_24;
+    case 4: return GLUT_BITMAP_HELVETICA_10;
+    case 5: return GLUT_BITMAP_HELVETICA_12;
+    default: return GLUT_BITMAP_HELVETICA_18;
   }
 }
 
@@ -70,9 +63,7 @@ static void runOperation(FuzzedDataProvider* input) {
       setTextOffset(dx, dy, dz);
       break;
     }
-    case 2:
-      setTextAlignment(anyInt(input));
-      break;
+    case 2: setTextAlignment(anyInt(input)); break;
     case 3: {
       const int depthTest = anyInt(input), font = anyInt(input);
       printText(depthTest, font, "%s", anyText(input, kMaxText).c_str());
@@ -83,9 +74,7 @@ static void runOperation(FuzzedDataProvider* input) {
       printTextOnTop(font, "%s", anyText(input, kMaxText).c_str());
       break;
     }
-    case 5:
-      printStandardText("%s", anyText(input, kMaxText).c_str());
-      break;
+    case 5: printStandardText("%s", anyText(input, kMaxText).c_str()); break;
     case 6: {
       void* font = glutFont(choice(input, 7));
       setGlutTextStyle(font, anyInt(input));
@@ -102,9 +91,7 @@ static void runOperation(FuzzedDataProvider* input) {
       printGlutTextAt(x, y, z, "%s", anyText(input, kMaxText).c_str());
       break;
     }
-    case 9:
-      printGlutText("%s", anyText(input, kMaxText).c_str());
-      break;
+    case 9: printGlutText("%s", anyText(input, kMaxText).c_str()); break;
     case 10: {
       const int x1 = anyInt(input), y1 = anyInt(input), x2 = anyInt(input), y2 = anyInt(input);
       drawAnchoredLine(x1, y1, x2, y2);
@@ -120,9 +107,7 @@ static void runOperation(FuzzedDataProvider* input) {
       setStrokeSmooth(anyInt(input));
       setStrokeSpacing(anyFloat(input));
       break;
-    case 13:
-      loadAnyMatrix(input);
-      break;
+    case 13: loadAnyMatrix(input); break;
     default: {
       // A formatted text wider than the buffer: it is cut after 1999 bytes.
       const int depthTest = anyInt(input), font = anyInt(input);

@@ -37,8 +37,10 @@ static bool hasDirection(double len) { return len > 0.0 && std::isfinite(len); }
 // The line from the origin to the vector's end.
 static void drawVectorLine(float x, float y, float z) {
   glBegin(GL_LINES);
+  {
     glVertex3f(0.0f, 0.0f, 0.0f);
     glVertex3f(x, y, z);
+  }
   glEnd();
 }
 

@@ -64,8 +64,10 @@ static int buildSampleRing(double radius, int facets, SampleRing* ring) {
 // One flat cap or base disc at height y, its rim in order of growing angle.
 static void drawRingPolygon(const SampleRing* ring, int facets, double y, float normalY) {
   glBegin(GL_POLYGON);
+  {
     glNormal3f(0.0f, normalY, 0.0f);
     for (int i = 0; i < facets; ++i) glVertex3d(ring->x[i], y, ring->z[i]);
+  }
   glEnd();
 }
 
@@ -78,6 +80,7 @@ void drawCylinder(double height, double radius, int facets) {
   drawRingPolygon(&ring, facets, top, 1.0f);
   drawRingPolygon(&ring, facets, bottom, -1.0f);
   glBegin(GL_QUADS);
+  {
     for (int i = 0; i < facets; ++i) {
       glNormal3d(ring.c[i], 0.0, ring.s[i]);
       glVertex3d(ring.x[i], top, ring.z[i]);
@@ -87,6 +90,7 @@ void drawCylinder(double height, double radius, int facets) {
       glNormal3d(ring.c[i], 0.0, ring.s[i]);
       glVertex3d(ring.x[i], bottom, ring.z[i]);
     }
+  }
   glEnd();
   releaseSampleRing(&ring);
 }
@@ -100,6 +104,7 @@ void drawCone(double height, double radius, int facets) {
   drawRingPolygon(&ring, facets, bottom, -1.0f);
   // Each side quad has both upper corners at the apex: it renders as a triangle.
   glBegin(GL_QUADS);
+  {
     for (int i = 0; i < facets; ++i) {
       glNormal3d(ring.c[i], 0.0, ring.s[i]);
       glVertex3d(0.0, apex, 0.0);
@@ -109,6 +114,7 @@ void drawCone(double height, double radius, int facets) {
       glNormal3d(ring.c[i], 0.0, ring.s[i]);
       glVertex3d(ring.x[i], bottom, ring.z[i]);
     }
+  }
   glEnd();
   releaseSampleRing(&ring);
 }

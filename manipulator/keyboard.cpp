@@ -73,24 +73,12 @@ static void resetRotation(float x, float y, float z) {
 // Turn the keyboard rotation by step for one of the six keys.
 static void turnByKey(int key, float step) {
   switch (key) {
-    case GLUT_KEY_LEFT:
-      keyRotationY -= step;
-      break;
-    case GLUT_KEY_UP:
-      keyRotationX -= step;
-      break;
-    case GLUT_KEY_RIGHT:
-      keyRotationY += step;
-      break;
-    case GLUT_KEY_DOWN:
-      keyRotationX += step;
-      break;
-    case GLUT_KEY_PAGE_UP:
-      keyRotationZ -= step;
-      break;
-    case GLUT_KEY_PAGE_DOWN:
-      keyRotationZ += step;
-      break;
+    case GLUT_KEY_LEFT: keyRotationY -= step; break;
+    case GLUT_KEY_UP: keyRotationX -= step; break;
+    case GLUT_KEY_RIGHT: keyRotationY += step; break;
+    case GLUT_KEY_DOWN: keyRotationX += step; break;
+    case GLUT_KEY_PAGE_UP: keyRotationZ -= step; break;
+    case GLUT_KEY_PAGE_DOWN: keyRotationZ += step; break;
   }
 }
 
@@ -107,18 +95,10 @@ static void changeSpinByKey(int key) {
 // three turn one axis by 180 degrees.
 static void resetByKey(int key) {
   switch (key) {
-    case GLUT_KEY_RIGHT:
-      resetRotation(0.0f, 180.0f, 0.0f);
-      break;
-    case GLUT_KEY_DOWN:
-      resetRotation(180.0f, 0.0f, 0.0f);
-      break;
-    case GLUT_KEY_PAGE_UP:
-      resetRotation(0.0f, 0.0f, 180.0f);
-      break;
-    default:
-      resetRotation(0.0f, 0.0f, 0.0f);
-      break;
+    case GLUT_KEY_RIGHT: resetRotation(0.0f, 180.0f, 0.0f); break;
+    case GLUT_KEY_DOWN: resetRotation(180.0f, 0.0f, 0.0f); break;
+    case GLUT_KEY_PAGE_UP: resetRotation(0.0f, 0.0f, 180.0f); break;
+    default: resetRotation(0.0f, 0.0f, 0.0f); break;
   }
 }
 
@@ -152,29 +132,14 @@ int manipulatorHandleKeyAs(unsigned char key, int combination) {
     case kKeyEscape:
       if (exitHook != nullptr) exitHook();
       exit(0);
-    case kKeyFullScreen:
-      toggleFullScreen();
-      return 0;
-    case 'X':
-      keyRotationX -= kLetterStep;
-      return 1;
-    case 'Y':
-      keyRotationY -= kLetterStep;
-      return 1;
-    case 'Z':
-      keyRotationZ -= kLetterStep;
-      return 1;
-    case 'x':
-      keyRotationX += kLetterStep;
-      return 1;
-    case 'y':
-      keyRotationY += kLetterStep;
-      return 1;
-    case 'z':
-      keyRotationZ += kLetterStep;
-      return 1;
-    default:
-      return 0;
+    case kKeyFullScreen: toggleFullScreen(); return 0;
+    case 'X': keyRotationX -= kLetterStep; return 1;
+    case 'Y': keyRotationY -= kLetterStep; return 1;
+    case 'Z': keyRotationZ -= kLetterStep; return 1;
+    case 'x': keyRotationX += kLetterStep; return 1;
+    case 'y': keyRotationY += kLetterStep; return 1;
+    case 'z': keyRotationZ += kLetterStep; return 1;
+    default: return 0;
   }
 }
 
@@ -188,20 +153,12 @@ int manipulatorHandleSpecialAs(int key, int combination) {
   currentModifiers = combination;
   if (key < GLUT_KEY_LEFT || key > GLUT_KEY_PAGE_DOWN) return 0;
   switch (combination) {
-    case modShift:
-      changeSpinByKey(key);
-      break;
-    case modCtrl:
-      resetByKey(key);
-      break;
+    case modShift: changeSpinByKey(key); break;
+    case modCtrl: resetByKey(key); break;
     // Alt held (alone or with Ctrl) turns in coarse steps, otherwise fine.
     case modAlt:
-    case modCtrlAlt:
-      turnByKey(key, kCoarseStep);
-      break;
-    default:
-      turnByKey(key, kFineStep);
-      break;
+    case modCtrlAlt: turnByKey(key, kCoarseStep); break;
+    default: turnByKey(key, kFineStep); break;
   }
   return 1;
 }

@@ -125,9 +125,7 @@ int manipulatorHandleMotion(int x, int y) {
       zoomBy(dy);
       lastMouseY = y;
       return 1;
-    case modAlt:
-      panBy(dx, dy);
-      break;
+    case modAlt: panBy(dx, dy); break;
     case modCtrlAlt:
       moveParameter(dragParameterX, dx, dragParameterXMin, dragParameterXMax,
                     dragParameterXScale);
@@ -137,8 +135,7 @@ int manipulatorHandleMotion(int x, int y) {
       lastMouseY = y;
       if (dragParameterHook != nullptr) dragParameterHook();
       return 1;
-    default:
-      return 1;
+    default: return 1;
   }
   lastMouseX = x;
   lastMouseY = y;

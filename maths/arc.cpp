@@ -43,6 +43,7 @@ static float vertexAngle(const ArcSweep* sweep, long long i, int segments) {
 static void drawArcVertices(const ArcSweep* sweep, const Vector4* offset, int segments,
                             int asLineStrip) {
   glBegin(asLineStrip ? GL_LINE_STRIP : GL_POINTS);
+  {
     // A wide counter: with segments at INT_MAX an int would overflow at the end.
     for (long long i = 0; i <= segments; ++i) {
       Vector4 p = turned(sweep, vertexAngle(sweep, i, segments), &sweep->start);
@@ -53,6 +54,7 @@ static void drawArcVertices(const ArcSweep* sweep, const Vector4* offset, int se
       }
       glVertex3fv(&p.x);
     }
+  }
   glEnd();
 }
 
@@ -63,10 +65,12 @@ static void drawHead(const ArcSweep* sweep, const Vector4* tip, float barbAngle,
   const Vector4 a = turned(sweep, barbAngle, outer);
   const Vector4 b = turned(sweep, barbAngle, inner);
   glBegin(GL_LINES);
+  {
     glVertex3fv(&tip->x);
     glVertex3fv(&a.x);
     glVertex3fv(&tip->x);
     glVertex3fv(&b.x);
+  }
   glEnd();
 }
 

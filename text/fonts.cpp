@@ -21,14 +21,10 @@ int fontListsBuilt[kFontWindowSlots] = {};
 // Rows of one glyph, bottom row first, for code c of a font (c from 32 to 125).
 static const GLubyte* glyphRows(int font, int c) {
   switch (font) {
-    case FontSmall:
-      return smallGlyphs[c - kFirstGlyphCode];
-    case FontGreek:
-      return greekGlyphs[c - kFirstGlyphCode];
-    case FontVector:
-      return vectorGlyphs[c - kFirstGlyphCode];
-    default:
-      return standardGlyphs[c - kFirstGlyphCode];
+    case FontSmall: return smallGlyphs[c - kFirstGlyphCode];
+    case FontGreek: return greekGlyphs[c - kFirstGlyphCode];
+    case FontVector: return vectorGlyphs[c - kFirstGlyphCode];
+    default: return standardGlyphs[c - kFirstGlyphCode];
   }
 }
 
@@ -42,10 +38,8 @@ static GLfloat glyphAdvance(int font, int c) {
       if (c == 'f') return 4.0f;
       if (c == 'i') return 3.0f;
       return 6.0f;
-    case FontVector:
-      return 8.0f;
-    default:
-      return 10.0f;
+    case FontVector: return 8.0f;
+    default: return 10.0f;
   }
 }
 

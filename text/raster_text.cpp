@@ -199,10 +199,12 @@ void drawAnchoredLine(int x1, int y1, int x2, int y2) {
   glDisable(GL_DEPTH_TEST);
   if (textAnchorValid != 0) {
     glBegin(GL_LINES);
+    {
       glVertex4f(textAnchor.x + static_cast<float>(x1), textAnchor.y - static_cast<float>(y1),
                  -textAnchor.z, 1.0f);
       glVertex4f(textAnchor.x + static_cast<float>(x2), textAnchor.y - static_cast<float>(y2),
                  -textAnchor.z, 1.0f);
+    }
     glEnd();
   }
   glPopAttrib();

@@ -49,8 +49,8 @@ bool captureWindow(const char* displayName, unsigned long window, Image* out) {
             attributes.map_state == IsViewable;
   XImage* image = nullptr;
   if (ok) {
-    image = XGetImage(display, window, 0, 0, attributes.width, attributes.height,
-                      AllPlanes, ZPixmap);
+    image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes,
+                      ZPixmap);
     XSync(display, False);
     ok = image != nullptr && !xRequestFailed;
   }

@@ -62,8 +62,10 @@ void expectSameFeedback(const std::vector<FeedbackPrimitive>& actual,
 // A rod drawn by hand: the line, then the cylinder under the given turn.
 void referenceRod(float x, float y, float z, const std::function<void()>& turn) {
   glBegin(GL_LINES);
+  {
     glVertex3f(0, 0, 0);
     glVertex3f(x, y, z);
+  }
   glEnd();
   glPushMatrix();
   turn();

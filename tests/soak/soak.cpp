@@ -459,20 +459,13 @@ static bool sendEvents(Soak* s, const SoakOptions& options) {
 std::string keyForByte(int byte) {
   if (byte < 0 || byte > 255 || byte == 27) return "";
   switch (byte) {
-    case 0:
-      return "ctrl+at";
-    case 28:
-      return "ctrl+backslash";
-    case 29:
-      return "ctrl+bracketright";
-    case 30:
-      return "ctrl+asciicircum";
-    case 31:
-      return "ctrl+underscore";
-    case 127:
-      return "Delete";
-    default:
-      break;
+    case 0: return "ctrl+at";
+    case 28: return "ctrl+backslash";
+    case 29: return "ctrl+bracketright";
+    case 30: return "ctrl+asciicircum";
+    case 31: return "ctrl+underscore";
+    case 127: return "Delete";
+    default: break;
   }
   if (byte < 27) return std::string("ctrl+") + static_cast<char>('a' + byte - 1);
   char keysym[8];

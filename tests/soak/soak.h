@@ -22,12 +22,12 @@ struct SoakOptions {
 
 // What happened.
 struct SoakResult {
-  long eventsSent = 0;       // byte sweep plus random events, as sent
-  long sweepEvents = 0;      // of which the byte sweep (every byte in both windows)
-  long rssStartKb = -1;      // resident memory once both windows had drawn, in KiB
-  long rssWarmKb = -1;       // after the warm-up, windows back at their first sizes
-  long rssEndKb = -1;        // after the last event, windows back at their first sizes
-  long rssPeakKb = -1;       // highest figure seen between batches
+  long eventsSent = 0;   // byte sweep plus random events, as sent
+  long sweepEvents = 0;  // of which the byte sweep (every byte in both windows)
+  long rssStartKb = -1;  // resident memory once both windows had drawn, in KiB
+  long rssWarmKb = -1;   // after the warm-up, windows back at their first sizes
+  long rssEndKb = -1;    // after the last event, windows back at their first sizes
+  long rssPeakKb = -1;   // highest figure seen between batches
   // Lowest figure of the last quarter of the random events (read every 250
   // events) and the end: the floor that a leak raises, while a frame buffer
   // that comes and goes with full screen (about 5 MB) only makes figures jump.

@@ -85,9 +85,7 @@ static std::vector<FeedbackPrimitive> decode(const std::vector<GLfloat>& buffer,
       case GL_POINT_TOKEN:
       case GL_BITMAP_TOKEN:
       case GL_DRAW_PIXEL_TOKEN:
-      case GL_COPY_PIXEL_TOKEN:
-        p.vertices.push_back(vertex(&i));
-        break;
+      case GL_COPY_PIXEL_TOKEN: p.vertices.push_back(vertex(&i)); break;
       case GL_LINE_TOKEN:
       case GL_LINE_RESET_TOKEN:
         p.vertices.push_back(vertex(&i));
@@ -98,12 +96,8 @@ static std::vector<FeedbackPrimitive> decode(const std::vector<GLfloat>& buffer,
         for (int k = 0; k < n; ++k) p.vertices.push_back(vertex(&i));
         break;
       }
-      case GL_PASS_THROUGH_TOKEN:
-        ++i;
-        break;
-      default:
-        ADD_FAILURE() << "unknown feedback token " << p.token;
-        return primitives;
+      case GL_PASS_THROUGH_TOKEN: ++i; break;
+      default: ADD_FAILURE() << "unknown feedback token " << p.token; return primitives;
     }
     primitives.push_back(p);
   }
@@ -220,4 +214,3 @@ int redrawFramesOf(const std::function<void()>& action) {
   testWindow();
   return frames;
 }
-

@@ -1,14 +1,14 @@
 // Tests of the bitmap-font glyph tables: the glyphs the windows print, byte for byte,
 // and the layout rules of each face (rows per kind of character, widths, which codes
 // draw anything, the glyphs the Greek face shares with the standard face).
+#include "text/glyphs.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include "text/glyphs.h"
 
 namespace {
 
@@ -323,8 +323,6 @@ TEST(GreekFace, BothPhisDescendBelowTheirLoop) {
 // ---------------------------------------------------------------------------
 // The vector marks.
 
-TEST(VectorFace, OnlyFAndTDrawAnything) {
-  EXPECT_EQ(drawnCodes(vectorGlyph), "FTft");
-}
+TEST(VectorFace, OnlyFAndTDrawAnything) { EXPECT_EQ(drawnCodes(vectorGlyph), "FTft"); }
 
 }  // namespace

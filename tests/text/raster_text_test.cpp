@@ -115,10 +115,14 @@ TEST_F(RasterTextTest, NarrowSmallGlyphsStillMeasureSixPixelsWhenAligned) {
 
 TEST_F(RasterTextTest, BytesWithoutGlyphNeitherDrawNorMoveButCountInTheWidth) {
   anchorAt(40, 150);
-  printText(0, FontStandard, "%s", "A~\x7f\x01\x1f\x80\xc8\xff" "B");
+  printText(0, FontStandard, "%s",
+            "A~\x7f\x01\x1f\x80\xc8\xff"
+            "B");
   setTextAlignment(0);
   anchorAt(200, 100);
-  printText(0, FontGreek, "%s", "A\x80\xff" "B");
+  printText(0, FontGreek, "%s",
+            "A\x80\xff"
+            "B");
   TextPicture expected;
   expected.text(FontStandard, "AB", 40, 150);
   expected.text(FontGreek, "AB", 180, 94);
@@ -134,10 +138,12 @@ TEST_F(RasterTextTest, DepthTestedTextIsHiddenBehindNearerGeometryAndOnTopTextIs
     glEnable(GL_DEPTH_TEST);
     glColor3f(0, 0, 1);
     glBegin(GL_QUADS);
+    {
       glVertex3f(0, 0, 0.5f);
       glVertex3f(160, 0, 0.5f);
       glVertex3f(160, H, 0.5f);
       glVertex3f(0, H, 0.5f);
+    }
     glEnd();
     if (!callerDepthTest) glDisable(GL_DEPTH_TEST);
     glListBase(listBase);

@@ -148,8 +148,10 @@ TEST_F(StrokeText, WithoutSmoothingBlendingIsOffWhileDrawingEvenIfTheCallerHadIt
   glBlendFunc(GL_ZERO, GL_ONE);
   // clang-format off
   glBegin(GL_LINES);
+  {
     glVertex2f(10.0f, 10.0f);
     glVertex2f(300.0f, 200.0f);
+  }
   glEnd();
   // clang-format on
   ASSERT_EQ(litPixels(), 0) << "blended control line was drawn";
