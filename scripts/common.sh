@@ -4,20 +4,32 @@
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VELORANE_BUILD_DIR:-$root/build}"
 
-# Configure and build into the directory $1 with the further cmake arguments;
-# warnings are errors under CI.
-build_tree() {
+# Configure the directory $1 with the further cmake arguments; warnings are
+# errors under CI.
+configure_tree() {
   local dir=$1
   shift
   local werror=OFF
   if [ -n "${CI:-}" ]; then werror=ON; fi
   cmake -S "$root" -B "$dir" -DVELORANE_WERROR="$werror" "$@" >/dev/null
-  cmake --build "$dir" -j "$(nproc)"
+}
+
+# Configure and build everything into the directory $1 with the further cmake
+# arguments.
+build_tree() {
+  configure_tree "$@"
+  cmake --build "$1" -j "$(nproc)"
 }
 
 # Configure and build into $build.
 build_project() {
   build_tree "$build" "$@"
+}
+
+# Configure $build and build only the targets named (and what they need).
+build_targets() {
+  configure_tree "$build"
+  cmake --build "$build" -j "$(nproc)" --target "$@"
 }
 
 # Whether $DISPLAY names a display that can be opened.
@@ -27,10 +39,13 @@ display_usable() {
 
 # Start Xvfb on a free display number and export DISPLAY; it is stopped when
 # the calling script exits. -noreset: without it Xvfb resets whenever its last
-# client leaves and refuses connections meanwhile.
+# client leaves and refuses connections meanwhile. The numbers tried are 90 to
+# 140, or those of VELORANE_DISPLAYS ("FIRST LAST") on a machine shared with
+# others.
 start_virtual_display() {
-  local n
-  for n in $(seq 90 140); do
+  local n range
+  read -r -a range <<<"${VELORANE_DISPLAYS:-90 140}"
+  for n in $(seq "${range[0]}" "${range[1]}"); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
       Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
       xvfb_pid=$!
