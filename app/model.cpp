@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "app/windows.h"
+#include "manipulator/keyboard.h"
 
 // Step of the light per key press, in scene units.
 static const float kLightStep = 0.2f;
@@ -43,7 +44,7 @@ void handleApplicationKey(unsigned char key, int /*x*/, int /*y*/) {
     case '4': lightPosition.x += kLightStep; break;
     case '5': lightPosition.y += kLightStep; break;
     case '6': lightPosition.z += kLightStep; break;
-    case 27: std::exit(0);
+    case kKeyEscape: std::exit(0);
     default: return;
   }
   glutPostWindowRedisplay(diagramWindow);

@@ -28,7 +28,6 @@ static const float kShaftRadius = 0.07f;
 // heads' angle back along the arc (degrees) and their barbs' radial offset.
 static const float kArcRadius = 7.0f;
 static const int kArcSegments = 30;
-static const int kArcHeadAtEnd = 2;
 static const float kArcHeadAngle = 8.0f;
 static const float kArcHeadSize = 0.5f;
 // The light source: a sphere of radius 0.5 with 10 slices and 10 stacks.
@@ -60,9 +59,9 @@ static void drawAngleLabel(const Vector4* direction, const char* subscript) {
   arcMidpoint(&surfaceNormal, direction, kArcRadius, &mid);
   setRasterPosition(mid.x, mid.y, mid.z);
   setTextOffset(0, -10, 0);
-  printText(1, FontGreek, "q");
+  printText(kTextDepthTested, FontGreek, "q");
   setTextOffset(7, -8, 0);
-  printText(1, FontSmall, "%s", subscript);
+  printText(kTextDepthTested, FontSmall, "%s", subscript);
 }
 
 // The arc from the normal to `direction`, with a head where it meets the ray.
@@ -79,9 +78,9 @@ void drawReflectedRay(const Vector4* light) {
   drawAngleLabel(&reflectedDirection, "r");
   anchorAlong(&reflectedDirection, kLetterDistance);
   setTextOffset(5, 15, 0);
-  printText(1, FontStandard, "R");
+  printText(kTextDepthTested, FontStandard, "R");
   setTextOffset(2, 10, 0);
-  printText(1, FontVector, "TF");
+  printText(kTextDepthTested, FontVector, "TF");
 }
 
 void drawScene() {
@@ -103,9 +102,9 @@ void drawScene() {
   glColor4fv(colorYellow());
   anchorAlong(&incidentDirection, kLetterDistance);
   setTextOffset(-15, 15, 0);
-  printText(1, FontStandard, "I");
+  printText(kTextDepthTested, FontStandard, "I");
   setTextOffset(-18, 10, 0);
-  printText(1, FontVector, "TF");
+  printText(kTextDepthTested, FontVector, "TF");
   drawRay(&incidentDirection);
   drawAngleArc(&incidentDirection);
   drawAngleLabel(&incidentDirection, "i");
@@ -118,9 +117,9 @@ void drawScene() {
   glColor4fv(colorMagenta());
   setRasterPosition(0, 8, 0);
   setTextOffset(10, 0, 0);
-  printText(1, FontStandard, "N");
+  printText(kTextDepthTested, FontStandard, "N");
   setTextOffset(7, -5, 0);
-  printText(1, FontVector, "TF");
+  printText(kTextDepthTested, FontVector, "TF");
   drawArrow(0, kRayLength, 0, kHeadRadius, kHeadLength, kShaftRadius);
   glPopMatrix();
 }

@@ -30,19 +30,19 @@ void displayValues() {
   glClearColor(0, 0, 0, 1);
   glPushMatrix();
   anchorLine(1, colorYellow());
-  printText(1, FontStandard, "INCIDENT     : %6.3f %6.3f %6.3f", incidentDirection.x,
-            incidentDirection.y, incidentDirection.z);
+  printText(kTextDepthTested, FontStandard, "INCIDENT     : %6.3f %6.3f %6.3f",
+            incidentDirection.x, incidentDirection.y, incidentDirection.z);
   anchorLine(2, colorMagenta());
-  printText(1, FontStandard, "NORMALE      : %6.3f %6.3f %6.3f", surfaceNormal.x,
+  printText(kTextDepthTested, FontStandard, "NORMALE      : %6.3f %6.3f %6.3f", surfaceNormal.x,
             surfaceNormal.y, surfaceNormal.z);
   anchorLine(3, colorRed());
-  printText(1, FontStandard, "REFLEXION    : %6.3f %6.3f %6.3f", reflectedDirection.x,
-            reflectedDirection.y, reflectedDirection.z);
+  printText(kTextDepthTested, FontStandard, "REFLEXION    : %6.3f %6.3f %6.3f",
+            reflectedDirection.x, reflectedDirection.y, reflectedDirection.z);
   // Both angles are the same number: reflection mirrors incidence.
   anchorLine(4, colorYellow());
-  printText(1, FontStandard, "THETA I      :  %6.3f degres", reflectionAngle);
+  printText(kTextDepthTested, FontStandard, "THETA I      :  %6.3f degres", reflectionAngle);
   anchorLine(5, colorRed());
-  printText(1, FontStandard, "THETA R      :  %6.3f degres", reflectionAngle);
+  printText(kTextDepthTested, FontStandard, "THETA R      :  %6.3f degres", reflectionAngle);
   glPopMatrix();
   glutSwapBuffers();
 }

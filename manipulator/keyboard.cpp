@@ -18,11 +18,6 @@ static const float kSpinStep = 1.1f;
 static const float kSpinFactorMin = 1e-6f;
 static const float kSpinFactorMax = 1e6f;
 
-// Key codes of Enter, Esc and the full-screen key.
-static const unsigned char kKeyEnter = 13;
-static const unsigned char kKeyEscape = 27;
-static const unsigned char kKeyFullScreen = '#';
-
 int currentModifiers = modNone;           // combination at the latest input event
 float keyRotationX = 0.0f;                // keyboard rotation about X, degrees
 float keyRotationY = 0.0f;                // keyboard rotation about Y, degrees

@@ -17,6 +17,12 @@ enum ModifierCombination {
   modCtrlAlt = 5,    // Ctrl and Alt (Shift may be held too)
 };
 
+// Key codes of GLUT's keyboard callback for the keys the manipulator and the
+// program treat specially.
+constexpr unsigned char kKeyEnter = 13;        // Enter (Return)
+constexpr unsigned char kKeyEscape = 27;       // Esc: ends the program
+constexpr unsigned char kKeyFullScreen = '#';  // toggles full screen
+
 // A function without arguments or result, called by the manipulator.
 typedef void (*ManipulatorHook)(void);
 

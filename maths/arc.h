@@ -12,12 +12,18 @@
 
 #include "maths/vector.h"
 
+// Head modes of drawArc: where the arc carries arrow heads.
+constexpr int kArcHeadNone = 0;        // no head
+constexpr int kArcHeadAtStart = 1;     // a head where the arc leaves `from`
+constexpr int kArcHeadAtEnd = 2;       // a head where the arc reaches `to`
+constexpr int kArcHeadAtBothEnds = 3;  // both (the end head drawn first)
+
 // Draw the arc from `from` toward `to` about the origin in `segments` steps
 // (segments + 1 vertices; 0 gives the start point alone, a negative count no
 // vertex), as a GL_LINE_STRIP when `asLineStrip` is nonzero, else GL_POINTS.
-// `headMode`: 0 no head, 1 a head at the start, 2 at the end, 3 both (the end
-// head first), any other value none. A head is two GL_LINES from its tip to
-// barbs `headAngle` degrees back along the arc at radius +/- `headSize`.
+// `headMode`: one of the kArcHead constants above; any other value draws no head. A head is two
+// GL_LINES from its tip to barbs `headAngle` degrees back along the arc at radius +/-
+// `headSize`.
 void drawArc(const Vector4* from, const Vector4* to, int segments, float radius,
              int asLineStrip, int headMode, float headAngle, float headSize);
 

@@ -12,9 +12,6 @@
 
 #include "text/fonts.h"
 
-// Placement of the texts that are not left-aligned.
-static const int kAlignCentred = 0;
-static const int kAlignRight = 1;
 // Pixels by which centred and right-aligned texts drop below the anchor's row.
 static const float kAlignedDrop = 6.0f;
 // Advance in pixels of the GLUT bitmap fonts, for the width of an aligned text.
@@ -26,8 +23,8 @@ Vector4 textAnchor = {0.0f, 0.0f, 0.0f, 0.0f};
 int textAnchorValid = 0;
 // Offset of the next text: pixels right, pixels down, window depth added.
 float textOffset[3] = {0.0f, 0.0f, 0.0f};
-// 0 centred, 1 right-aligned, anything else left-aligned.
-int textAlignment = 2;
+// kTextCentred, kTextRightAligned, anything else left-aligned.
+int textAlignment = kTextLeftAligned;
 // GLUT bitmap font handle of printGlutText and printGlutTextAt.
 void* glutTextFont = GLUT_BITMAP_8_BY_13;
 // Formatted text of the latest print, at most kTextBufferSize - 1 bytes.
@@ -73,10 +70,10 @@ static void leavePixelSpace() {
 static void placeText(float width, float halfWidth) {
   float x = textAnchor.x + textOffset[0];
   float y = textAnchor.y - textOffset[1];
-  if (textAlignment == kAlignCentred) {
+  if (textAlignment == kTextCentred) {
     x = textAnchor.x - halfWidth + textOffset[0];
     y = textAnchor.y - kAlignedDrop - textOffset[1];
-  } else if (textAlignment == kAlignRight) {
+  } else if (textAlignment == kTextRightAligned) {
     x = textAnchor.x - width + textOffset[0];
     y = textAnchor.y - kAlignedDrop - textOffset[1];
   }
@@ -136,7 +133,7 @@ void printTextOnTop(int font, const char* format, ...) {
   va_start(arguments, format);
   formatText(format, arguments);
   va_end(arguments);
-  drawTextBuffer(0, font);
+  drawTextBuffer(kTextOverEverything, font);
 }
 
 // Format and draw a depth-tested text in FontStandard.
@@ -145,7 +142,7 @@ void printStandardText(const char* format, ...) {
   va_start(arguments, format);
   formatText(format, arguments);
   va_end(arguments);
-  drawTextBuffer(1, FontStandard);
+  drawTextBuffer(kTextDepthTested, FontStandard);
 }
 
 // Anchor at a model point and draw a GLUT-font text there in the given font.

@@ -22,10 +22,20 @@ constexpr int kTextBufferSize = 2000;
 extern Vector4 textAnchor;
 // 1 when that raster position was valid (the point lay inside the view volume), else 0.
 extern int textAnchorValid;
+// Alignments of the texts on their anchor (setTextAlignment, setGlutTextStyle).
+constexpr int kTextCentred = 0;       // centred on the anchor
+constexpr int kTextRightAligned = 1;  // ending at the anchor
+constexpr int kTextLeftAligned =
+    2;  // starting at the anchor (the default; so is any other value)
+
+// The depthTest argument of printText and drawTextBuffer.
+constexpr int kTextOverEverything = 0;  // drawn over everything, the depth test off
+constexpr int kTextDepthTested = 1;     // hidden by nearer geometry (any value but 0)
+
 // One-shot offset of the next text: pixels right, pixels down, depth added; the next
 // print sets it back to 0.
 extern float textOffset[3];
-// 0 centred on the anchor, 1 ending at the anchor, any other value starting at it.
+// kTextCentred, kTextRightAligned, or any other value for left-aligned.
 extern int textAlignment;
 // GLUT bitmap font of printGlutText and printGlutTextAt (GLUT_BITMAP_8_BY_13 at start).
 extern void* glutTextFont;
@@ -38,14 +48,14 @@ void setRasterPosition(float x, float y, float z);
 // Offset the next text by dx pixels right, dy pixels down and dz in window depth.
 void setTextOffset(float dx, float dy, float dz);
 
-// Align later texts: 0 centred, 1 right-aligned, any other value left-aligned.
+// Align later texts: kTextCentred, kTextRightAligned or kTextLeftAligned.
 void setTextAlignment(int alignment);
 
 // Choose the GLUT bitmap font of later GLUT-font texts and the alignment of all texts.
 void setGlutTextStyle(void* font, int alignment);
 
 // Print a formatted text at the anchor in a bitmap font (1 to 4, any other number
-// FontStandard), hidden by nearer geometry when depthTest is not 0.
+// FontStandard), hidden by nearer geometry when depthTest is kTextDepthTested (not 0).
 void printText(int depthTest, int font, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 

@@ -23,7 +23,7 @@ static void printFont(int font, int top) {
     }
     line[n] = '\0';
     setRasterPosition(10, static_cast<float>(top - 20 * ((first - 32) / kPerLine)), 0);
-    printText(0, font, "%s", line);
+    printText(kTextOverEverything, font, "%s", line);
   }
 }
 
