@@ -6,8 +6,11 @@
 # program. Prints the machine and one table of the figures and the ratios to
 # the floor. On a shared machine the timings are noisy: every time is a median
 # of repetitions (VELORANE_STARTUP_RUNS start-ups, 9 by default).
+#
+#   bash scripts/bench.sh [-h]
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+answer_help "$0" "$@"
 build="${VELORANE_BENCH_BUILD_DIR:-$root/build-bench}"
 runs="${VELORANE_STARTUP_RUNS:-9}"
 
@@ -19,17 +22,9 @@ cmake --build "$build" -j 2 --target velorane floor_program startup_probe velora
 # A display of our own whose root is black (-br): a window then shows only
 # black until its first frame is swapped onto it, which the start-up probe
 # relies on.
-n="${VELORANE_BENCH_DISPLAY:-84}"
-while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset -br >/dev/null 2>&1 &
-xvfb_pid=$!
+start_virtual_display -br
 out="$(mktemp -d)"
 trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$out"' EXIT
-export DISPLAY=":$n"
-for _ in $(seq 1 100); do
-  if xdpyinfo >/dev/null 2>&1; then break; fi
-  sleep 0.05
-done
 
 echo "== frame timings (Google Benchmark)"
 "$build/bench/velorane_bench" | tee "$out/bench.txt" | grep -av '^|'

@@ -11,12 +11,13 @@
 # tests/memcheck/valgrind.supp (each entry explained there); what remains
 # from the libraries alone is listed but is not the project's fault.
 #
-#   bash scripts/memcheck.sh [path/to/velorane]
+#   bash scripts/memcheck.sh [-h] [path/to/velorane]
 #
 # Without an argument it builds the project first and checks build/app/velorane.
 # On a machine without a usable display it uses a virtual one.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+answer_help "$0" "$@"
 
 if [ $# -ge 1 ]; then
   program="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"

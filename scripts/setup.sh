@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Install the Debian packages Velorane needs to build, run and test, when any
 # is missing. Runs apt-get as root, or through sudo otherwise.
+#
+#   bash scripts/setup.sh [-h]
 set -euo pipefail
+case "${1:-}" in -h | --help) sed -n '2,5s/^# \{0,1\}//p' "$0"; exit 0 ;; esac
 
 packages=(
   build-essential cmake pkg-config
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxres-dev libpng-dev
   xvfb xauth x11-utils xdotool
   googletest libgtest-dev libbenchmark-dev
-  clang libclang-rt-14-dev valgrind
+  clang clang-format libclang-rt-14-dev valgrind
   dpkg-dev fakeroot file man-db groff-base desktop-file-utils libxml2-utils
   lintian appstream openbox
 )

@@ -6,8 +6,11 @@
 # failure can be replayed), for at most `seconds` (3600 unless given). Prints the events
 # sent, the resident memory at start, after the warm-up and at the end, and the exit
 # status after Esc; exits 0 when all went well. It moves the pointer and the focus.
+#
+#   bash scripts/soak.sh [-h] [events] [seed] [seconds]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+answer_help "$0" "$@"
 
 bash "$root/scripts/setup.sh"
 werror=OFF

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Build Velorane and run its whole test suite through CTest twice, on a
-# virtual display of its own when there is no usable one:
+# Check the formatting of every C and C++ file (the repository's
+# .clang-format), then build Velorane and run its whole test suite through
+# CTest twice, on a virtual display of its own when there is no usable one:
 #   1. the plain way: the default compiler (gcc), in build/;
 #   2. the sanitizer way: clang with AddressSanitizer and
 #      UndefinedBehaviorSanitizer, the libFuzzer targets included, in
@@ -8,11 +9,19 @@
 # Arguments go to both CTest runs (e.g. -R Vector). Fails when either run
 # fails; the output ends with CTest's summary, of the failing run if only one
 # failed.
+#
+#   bash scripts/test.sh [-h] [CTEST OPTIONS...]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+answer_help "$0" "$@"
 sanitize_build="${VELORANE_SANITIZE_BUILD_DIR:-$root/build-sanitize}"
 
 bash "$root/scripts/setup.sh"
+
+# A file that clang-format would change fails the run before anything is built.
+echo "=== formatting ==="
+(cd "$root" && git ls-files -z '*.c' '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror)
+echo "every C and C++ file is formatted"
 build_project
 build_tree "$sanitize_build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DVELORANE_SANITIZE=ON -DVELORANE_FUZZ=ON
