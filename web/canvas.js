@@ -364,6 +364,8 @@ var VeloraneLibrary = {
     if (!w) return;
     var frames = Number(w.canvas.getAttribute('data-frames')) + 1;
     w.canvas.setAttribute('data-frames', String(frames));
+    // Milliseconds from the opening of the page to the first frame.
+    if (frames === 1) w.canvas.setAttribute('data-first-frame', performance.now().toFixed(1));
   },
 
   canvasRequestFrame: function () {

@@ -344,26 +344,16 @@ static int stateFlags() {
 // Whether a capability is one this layer keeps; then its flag.
 static bool* capabilityFlag(GLenum capability) {
   switch (capability) {
-    case GL_LIGHTING:
-      return &gl->lighting;
-    case GL_LIGHT0:
-      return &gl->lights[0].enabled;
-    case GL_LIGHT1:
-      return &gl->lights[1].enabled;
-    case GL_CULL_FACE:
-      return &gl->cullFace;
-    case GL_DEPTH_TEST:
-      return &gl->depthTest;
-    case GL_BLEND:
-      return &gl->blend;
-    case GL_NORMALIZE:
-      return &gl->normalize;
-    case GL_ALPHA_TEST:
-      return &gl->alphaTest;
-    case GL_AUTO_NORMAL:
-      return &gl->autoNormal;
-    default:
-      return nullptr;
+    case GL_LIGHTING: return &gl->lighting;
+    case GL_LIGHT0: return &gl->lights[0].enabled;
+    case GL_LIGHT1: return &gl->lights[1].enabled;
+    case GL_CULL_FACE: return &gl->cullFace;
+    case GL_DEPTH_TEST: return &gl->depthTest;
+    case GL_BLEND: return &gl->blend;
+    case GL_NORMALIZE: return &gl->normalize;
+    case GL_ALPHA_TEST: return &gl->alphaTest;
+    case GL_AUTO_NORMAL: return &gl->autoNormal;
+    default: return nullptr;
   }
 }
 
@@ -475,8 +465,7 @@ void glEnd(void) {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
   gl->vertices.clear();
 }
@@ -534,15 +523,9 @@ void glLightfv(GLenum light, GLenum parameter, const GLfloat* value) {
   if (light != GL_LIGHT0 && light != GL_LIGHT1) return;
   Light& l = gl->lights[light - GL_LIGHT0];
   switch (parameter) {
-    case GL_AMBIENT:
-      copy4(l.ambient, value);
-      break;
-    case GL_DIFFUSE:
-      copy4(l.diffuse, value);
-      break;
-    case GL_SPECULAR:
-      copy4(l.specular, value);
-      break;
+    case GL_AMBIENT: copy4(l.ambient, value); break;
+    case GL_DIFFUSE: copy4(l.diffuse, value); break;
+    case GL_SPECULAR: copy4(l.specular, value); break;
     case GL_POSITION: {
       // Kept in eye space: transformed by the modelview matrix of the moment.
       float eye[4];
@@ -550,8 +533,7 @@ void glLightfv(GLenum light, GLenum parameter, const GLfloat* value) {
       copy4(l.position, eye);
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

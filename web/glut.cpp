@@ -196,18 +196,12 @@ int glutGetWindow(void) { return currentWindow; }
 int glutGet(GLenum state) {
   const Window* w = current();
   switch (state) {
-    case GLUT_WINDOW_X:
-      return w != nullptr ? w->x : 0;
-    case GLUT_WINDOW_Y:
-      return w != nullptr ? w->y : 0;
-    case GLUT_WINDOW_WIDTH:
-      return w != nullptr ? w->width : 0;
-    case GLUT_WINDOW_HEIGHT:
-      return w != nullptr ? w->height : 0;
-    case GLUT_ELAPSED_TIME:
-      return static_cast<int>(canvasNow());
-    default:
-      return 0;
+    case GLUT_WINDOW_X: return w != nullptr ? w->x : 0;
+    case GLUT_WINDOW_Y: return w != nullptr ? w->y : 0;
+    case GLUT_WINDOW_WIDTH: return w != nullptr ? w->width : 0;
+    case GLUT_WINDOW_HEIGHT: return w != nullptr ? w->height : 0;
+    case GLUT_ELAPSED_TIME: return static_cast<int>(canvasNow());
+    default: return 0;
   }
 }
 
