@@ -14,7 +14,9 @@ import { pathToFileURL } from 'node:url';
 
 import { PNG } from 'pngjs';
 
-import { BrowserPage, NativeProgram, difference, samePicture, savePicture } from './harness.mjs';
+import {
+  BrowserPage, NativeProgram, difference, samePicture, savePicture, waitFor,
+} from './harness.mjs';
 
 const kShadeLevels = 2;
 const kMaxOffPixels = 155; // 0.2 % of the 310 x 250 diagram
@@ -127,6 +129,26 @@ for (const c of cases) {
 }
 
 // The page alone from here on: what the browser does that a desktop does not.
+
+test('a held key repeats as presses do natively', async () => {
+  const expected = await native.keys('Velorane', ['4', '4', '4'], 'Valeurs');
+  await web.page.$eval('canvas[aria-label="Velorane"]', (c) => c.focus());
+  await web.page.evaluate(() => {
+    window.repeats = 0;
+    document.addEventListener('keydown', (e) => { if (e.repeat) ++window.repeats; });
+  });
+  // The second and third presses of a key still down come as repeats.
+  await web.page.keyboard.down('4');
+  await web.page.keyboard.down('4');
+  await web.page.keyboard.down('4');
+  await web.page.keyboard.up('4');
+  assert.equal(await web.page.evaluate(() => window.repeats), 2);
+  await waitFor('the values after the repeated key', async () =>
+    samePicture(expected, await web.capture('Valeurs')) ? true : undefined).catch(async (e) => {
+    expectValues('repeat', expected, await web.capture('Valeurs'));
+    throw e;
+  });
+});
 
 test('a drag whose release is lost with the focus ends there, and moves no more', async () => {
   const m = web.page.mouse;
