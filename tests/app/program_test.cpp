@@ -9,21 +9,38 @@
 
 namespace {
 
+// The windows have the sizes the program asks for; the places it asks for
+// are those of the top-level windows: the windows themselves on a bare X
+// server, the frames around them under a window manager, which then holds
+// each window inside its frame.
 TEST(Program, OpensBothWindowsWithTheirTitlesSizesAndPositions) {
   ProgramDriver program;
   ASSERT_TRUE(program.start());
   unsigned long diagram = 0, values = 0;
   ASSERT_TRUE(program.waitForWindows(&diagram, &values));
-  const WindowGeometry d = program.geometry(diagram);
-  EXPECT_EQ(d.x, 50);
-  EXPECT_EQ(d.y, 50);
-  EXPECT_EQ(d.width, 310);
-  EXPECT_EQ(d.height, 250);
-  const WindowGeometry v = program.geometry(values);
-  EXPECT_EQ(v.x, 60);
-  EXPECT_EQ(v.y, 340);
-  EXPECT_EQ(v.width, 360);
-  EXPECT_EQ(v.height, 110);
+  const struct {
+    unsigned long window;
+    int x, y, width, height;
+  } cases[] = {{diagram, 50, 50, 310, 250}, {values, 60, 340, 360, 110}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.window == diagram ? "Velorane" : "Valeurs");
+    const WindowGeometry window = program.geometry(c.window);
+    const WindowGeometry placed = program.frame(c.window);
+    EXPECT_EQ(placed.x, c.x);
+    EXPECT_EQ(placed.y, c.y);
+    EXPECT_EQ(window.width, c.width);
+    EXPECT_EQ(window.height, c.height);
+    if (ProgramDriver::windowManaged()) {
+      EXPECT_GT(placed.height, window.height) << "no title bar in the frame";
+      EXPECT_GE(window.x, placed.x);
+      EXPECT_GT(window.y, placed.y);
+      EXPECT_LE(window.x + window.width, placed.x + placed.width);
+      EXPECT_LE(window.y + window.height, placed.y + placed.height);
+    } else {
+      EXPECT_EQ(window.x, placed.x);
+      EXPECT_EQ(window.y, placed.y);
+    }
+  }
   EXPECT_TRUE(program.running());
 }
 

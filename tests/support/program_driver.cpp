@@ -4,6 +4,7 @@
 // the same title, is never taken for the program's own.
 #include "tests/support/program_driver.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XRes.h>
@@ -117,10 +118,44 @@ long ProgramDriver::residentKilobytes() const {
   return -1;
 }
 
+// Whether a window manager says it runs on the display: the root's
+// _NET_SUPPORTING_WM_CHECK names a window that names itself.
+static bool windowManagerRuns(Display* display) {
+  const auto checkWindow = [display](Window window, Window* named) {
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    xErrors = 0;
+    const bool read = XGetWindowProperty(display, window, check, 0, 1, False, XA_WINDOW, &type,
+                                         &format, &count, &after, &data) == Success &&
+                      data != nullptr && count == 1;
+    if (read) *named = *reinterpret_cast<Window*>(data);
+    if (data) XFree(data);
+    XSync(display, False);
+    return read && xErrors == 0;
+  };
+  Window wm = 0, itself = 0;
+  return checkWindow(DefaultRootWindow(display), &wm) && checkWindow(wm, &itself) &&
+         itself == wm;
+}
+
 ProgramDriver::ProgramDriver() {
   display_ = XOpenDisplay(nullptr);
-  if (display_ == nullptr) ADD_FAILURE() << "the driver cannot open the display";
+  if (display_ == nullptr) {
+    ADD_FAILURE() << "the driver cannot open the display";
+    return;
+  }
   XSetErrorHandler(countXError);
+  // The tests' rules differ under a window manager: the pass must say which.
+  const bool runs = windowManagerRuns(static_cast<Display*>(display_));
+  if (runs != windowManaged()) {
+    ADD_FAILURE() << (runs ? "a window manager runs on the display, but "
+                             "VELORANE_WINDOW_MANAGER is not set"
+                           : "VELORANE_WINDOW_MANAGER is set, but no window manager runs on "
+                             "the display");
+  }
 }
 
 ProgramDriver::~ProgramDriver() {
@@ -336,6 +371,55 @@ WindowGeometry ProgramDriver::geometry(unsigned long window) {
   g.width = attributes.width;
   g.height = attributes.height;
   return g;
+}
+
+bool ProgramDriver::windowManaged() {
+  const char* name = std::getenv("VELORANE_WINDOW_MANAGER");
+  return name != nullptr && *name != 0;
+}
+
+WindowGeometry ProgramDriver::frame(unsigned long window) {
+  Display* display = static_cast<Display*>(display_);
+  if (display == nullptr) return WindowGeometry{};
+  Window top = window;
+  for (;;) {
+    Window root, parent, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, top, &root, &parent, &children, &count)) {
+      ADD_FAILURE() << "cannot find the top-level window of window " << window;
+      return WindowGeometry{};
+    }
+    if (children) XFree(children);
+    if (parent == root) break;
+    top = parent;
+  }
+  return geometry(top);
+}
+
+WindowGeometry ProgramDriver::screen() {
+  Display* display = static_cast<Display*>(display_);
+  if (display == nullptr) return WindowGeometry{};
+  return geometry(DefaultRootWindow(display));
+}
+
+bool ProgramDriver::hasWmState(unsigned long window, const std::string& state) {
+  Display* display = static_cast<Display*>(display_);
+  if (display == nullptr) return false;
+  const Atom property = XInternAtom(display, "_NET_WM_STATE", False);
+  const Atom wanted = XInternAtom(display, state.c_str(), False);
+  Atom type;
+  int format;
+  unsigned long count = 0, after;
+  unsigned char* data = nullptr;
+  bool found = false;
+  if (XGetWindowProperty(display, window, property, 0, 64, False, XA_ATOM, &type, &format,
+                         &count, &after, &data) == Success &&
+      data != nullptr && format == 32) {
+    const Atom* atoms = reinterpret_cast<const Atom*>(data);
+    for (unsigned long i = 0; i < count; ++i) found = found || atoms[i] == wanted;
+  }
+  if (data) XFree(data);
+  return found;
 }
 
 static std::string focus(unsigned long window) {

@@ -12,6 +12,9 @@
 // environment names another:
 //   VELORANE_PROGRAM    the program to start (e.g. a build for another platform)
 //   VELORANE_LAUNCHER   words started before it, split on spaces (e.g. "wine")
+// and a pass that runs a window manager on the display says so:
+//   VELORANE_WINDOW_MANAGER  its name (e.g. "openbox"); the driver fails the
+//                       test when this and the display disagree
 #pragma once
 
 // Failures are reported to the running test. (Included here, before any
@@ -58,6 +61,20 @@ class ProgramDriver {
   // Where the window is and its size, as the X server reports them; all
   // zero (and the test failed) when the window cannot be read.
   WindowGeometry geometry(unsigned long window);
+
+  // Whether a window manager runs on the display (VELORANE_WINDOW_MANAGER):
+  // it puts a frame around each window and places the frame where the
+  // program asks, and it does full screen through _NET_WM_STATE.
+  static bool windowManaged();
+  // The top-level window that holds `window`: the window manager's frame
+  // around it, or the window itself on a bare X server; where it is and its
+  // size.
+  WindowGeometry frame(unsigned long window);
+  // The screen's size (the root window).
+  WindowGeometry screen();
+  // Whether the window's _NET_WM_STATE holds the state named (e.g.
+  // "_NET_WM_STATE_FULLSCREEN").
+  bool hasWmState(unsigned long window, const std::string& state);
 
   // Press and release keys (xdotool key names, e.g. "4", "Escape",
   // "shift+Return", "ctrl+Right", "numbersign") with `window` focused.
