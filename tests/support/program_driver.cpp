@@ -378,6 +378,11 @@ bool ProgramDriver::windowManaged() {
   return name != nullptr && *name != 0;
 }
 
+bool ProgramDriver::windowsProgram() {
+  const char* platform = std::getenv("VELORANE_PLATFORM");
+  return platform != nullptr && std::strcmp(platform, "windows") == 0;
+}
+
 WindowGeometry ProgramDriver::frame(unsigned long window) {
   Display* display = static_cast<Display*>(display_);
   if (display == nullptr) return WindowGeometry{};

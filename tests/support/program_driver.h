@@ -12,6 +12,8 @@
 // environment names another:
 //   VELORANE_PROGRAM    the program to start (e.g. a build for another platform)
 //   VELORANE_LAUNCHER   words started before it, split on spaces (e.g. "wine")
+// and a pass of a build for another platform says which:
+//   VELORANE_PLATFORM   "windows": a Windows build, under Wine
 // and a pass that runs a window manager on the display says so:
 //   VELORANE_WINDOW_MANAGER  its name (e.g. "openbox"); the driver fails the
 //                       test when this and the display disagree
@@ -66,6 +68,10 @@ class ProgramDriver {
   // it puts a frame around each window and places the frame where the
   // program asks, and it does full screen through _NET_WM_STATE.
   static bool windowManaged();
+  // Whether the program under test is a Windows build (VELORANE_PLATFORM is
+  // "windows"), run under Wine: Windows draws the frame around each window
+  // itself, as no X window, and places that frame where the program asks.
+  static bool windowsProgram();
   // The top-level window that holds `window`: the window manager's frame
   // around it, or the window itself on a bare X server; where it is and its
   // size.
