@@ -28,6 +28,7 @@
 #include "manipulator/keyboard.h"
 #include "manipulator/mouse.h"
 #include "maths/arc.h"
+#include "tests/support/module_state.h"
 #include "text/fonts.h"
 #include "text/raster_text.h"
 
@@ -178,12 +179,7 @@ static void dragStep(benchmark::State& state) {
   state.counters["queries"] = perIteration(queryCalls());
   state.counters["GL calls"] = perIteration(allCountedCalls());
   manipulatorHandleMouseAs(GLUT_LEFT_BUTTON, GLUT_UP, 100, 100, mode);
-  setDragParameterX(nullptr, 0.0f, 0.0f, 0.0f);
-  setDragParameterY(nullptr, 0.0f, 0.0f, 0.0f);
-  setMouseRotation(0.0f, 0.0f, 0.0f);
-  panX = 0.0f;
-  panY = 0.0f;
-  zoomFactor = 1.0f;
+  resetToProgramStart();
 }
 
 BENCHMARK(diagramFrame)

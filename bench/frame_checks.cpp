@@ -23,6 +23,7 @@
 #include "bench/call_counter.h"
 #include "manipulator/keyboard.h"
 #include "manipulator/mouse.h"
+#include "tests/support/module_state.h"
 
 // Frames of the growth check, and the frames drawn before its first reading.
 static const int kGrowthFrames = 10000;
@@ -183,10 +184,7 @@ int main(int argc, char** argv) {
     std::snprintf(what, sizeof what, "drag step, mode %d", mode);
     row(stepQueries == 0 && stepCalls == 0 && pressQueries == 2, what, figure);
   }
-  setMouseRotation(0.0f, 0.0f, 0.0f);
-  panX = 0.0f;
-  panY = 0.0f;
-  zoomFactor = 1.0f;
+  resetToProgramStart();
 
   // Memory over many frames, each followed by the values window's frame as in
   // the program.

@@ -6,7 +6,9 @@
 #include <cmath>
 
 #include "app/windows.h"
+#include "manipulator/keyboard.h"
 #include "tests/support/gl_test.h"
+#include "tests/support/module_state.h"
 
 namespace {
 
@@ -15,15 +17,9 @@ class ModelTest : public GlTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
+    resetModuleState();
     diagramWindow = redrawCountingWindow();
-    saved = lightPosition;
-    lightPosition = Vector4{-9, 9, 0, 1};
   }
-  void TearDown() override {
-    lightPosition = saved;
-    GlTest::TearDown();
-  }
-  Vector4 saved{};
 };
 
 TEST_F(ModelTest, StartingLightGivesFortyFiveDegreesAndTheMirroredUnitVectors) {
@@ -96,7 +92,7 @@ TEST_F(ModelTest, FortyFivePressesOfFourMissZeroByFloatRounding) {
 TEST_F(ModelTest, OtherKeysChangeNothingAndRedrawNothing) {
   EXPECT_EQ(redrawFramesOf([] {
               for (int key = 0; key < 256; ++key) {
-                if ((key >= '1' && key <= '6') || key == 27) continue;
+                if ((key >= '1' && key <= '6') || key == kKeyEscape) continue;
                 handleApplicationKey(static_cast<unsigned char>(key), 0, 0);
               }
             }),
@@ -109,7 +105,7 @@ TEST_F(ModelTest, OtherKeysChangeNothingAndRedrawNothing) {
 TEST_F(ModelTest, EscapeEndsTheProgramWithStatusZero) {
   // A forked child would share the parent's X connection; start afresh.
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(handleApplicationKey(27, 0, 0), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(handleApplicationKey(kKeyEscape, 0, 0), ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(ModelTest, LightStopsWhereAStepOfPointTwoNoLongerChangesTheFloat) {

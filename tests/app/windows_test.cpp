@@ -16,9 +16,14 @@ std::array<float, 4> light(GLenum light, GLenum name) {
 }
 
 TEST_F(WindowsTest, GraphicsStateHasTwoEyeFixedLightsBlendingAndTwoSidedLighting) {
-  glPushAttrib(GL_ALL_ATTRIB_BITS);
-  // A view turned before the call must not move the lights: they are given
-  // under the identity. initGraphicsState runs right after window creation.
+  // initGraphicsState runs right after window creation, under the identity
+  // (as here), so the lights' positions are their eye-space ones. What it
+  // sets is first set otherwise, so that GL's defaults cannot pass for it.
+  const GLfloat grey[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+  glLightfv(GL_LIGHT0, GL_AMBIENT, grey);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, grey);
+  glLightfv(GL_LIGHT1, GL_DIFFUSE, grey);
+  glDepthFunc(GL_GREATER);
   initGraphicsState();
   EXPECT_EQ(light(GL_LIGHT0, GL_AMBIENT), (std::array<float, 4>{0, 0, 0, 1}));
   EXPECT_EQ(light(GL_LIGHT0, GL_DIFFUSE), (std::array<float, 4>{1, 1, 1, 1}));
@@ -41,7 +46,6 @@ TEST_F(WindowsTest, GraphicsStateHasTwoEyeFixedLightsBlendingAndTwoSidedLighting
   EXPECT_EQ(getInteger(GL_LIGHT_MODEL_TWO_SIDE), GL_TRUE);
   EXPECT_FALSE(isEnabled(GL_LIGHTING));
   EXPECT_FALSE(isEnabled(GL_DEPTH_TEST));
-  glPopAttrib();
 }
 
 }  // namespace

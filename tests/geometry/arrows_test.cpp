@@ -108,30 +108,69 @@ TEST_F(Arrows, OrientationTurnsPlusZOntoTheVectorWithTheExactFloatAngle) {
             verticesOf(ninety, GL_POLYGON_TOKEN)[0].z);
 }
 
-TEST_F(Arrows, RodRunsFromTheOriginToTheVectorsEnd) {
-  const std::vector<FeedbackVertex> v = triangles([] { drawRod(0, 0, -10, 0.5f); });
-  const Band side = band(v, fromZAxis, 0.5, &FeedbackVertex::z);
-  EXPECT_EQ(side.count, static_cast<int>(v.size()));
-  EXPECT_NEAR(side.low, -10, 1e-4);
-  EXPECT_NEAR(side.high, 0, 1e-4);
-}
-
-TEST_F(Arrows, ArrowShaftEndsWhereTheHeadBeginsAndTheApexIsTheVectorsEnd) {
-  const auto primitives = captureFeedback([] { drawArrow(0, 10, 0, 0.35f, 1.5f, 0.07f); });
-  const std::vector<FeedbackVertex> line = verticesOf(primitives, GL_LINE_TOKEN);
-  ASSERT_EQ(line.size(), 2u);
-  EXPECT_EQ(line[1].y, 10.0f);
-  const std::vector<FeedbackVertex> v = verticesOf(primitives, GL_POLYGON_TOKEN);
-  const Band shaft = band(v, fromYAxis, 0.07, &FeedbackVertex::y);
-  EXPECT_NEAR(shaft.low, 0.0, 1e-4);
-  EXPECT_NEAR(shaft.high, 8.5, 1e-4);
-  const Band headBase = band(v, fromYAxis, 0.35, &FeedbackVertex::y);
-  EXPECT_NEAR(headBase.low, 8.5, 1e-4);
-  EXPECT_NEAR(headBase.high, 8.5, 1e-4);
-  const Band apex = band(v, fromYAxis, 0.0, &FeedbackVertex::y);
-  EXPECT_NEAR(apex.low, 10.0, 1e-4);
-  EXPECT_NEAR(apex.high, 10.0, 1e-4);
-  EXPECT_EQ(shaft.count + headBase.count + apex.count, static_cast<int>(v.size()));
+// Each solid's vertices lie on bands about the vector's axis, a band being
+// the vertices at one distance from it: the band's extent along the axis
+// says where a shaft, a head's base or an apex lies. Every vertex is on one
+// of the bands, and the line runs along the axis through the given points.
+TEST_F(Arrows, ShaftsHeadsAndApexesLieOnTheirBands) {
+  struct Extent {
+    double radius, low, high;
+  };
+  const struct {
+    const char* name;
+    std::function<void()> draw;
+    double (*distance)(const FeedbackVertex&);
+    float FeedbackVertex::*along;
+    std::vector<float> line;
+    std::vector<Extent> bands;
+  } cases[] = {
+      {"rod to (0, 0, -10)",
+       [] { drawRod(0, 0, -10, 0.5f); },
+       fromZAxis,
+       &FeedbackVertex::z,
+       {0, -10},
+       {{0.5, -10, 0}}},
+      {"arrow to (0, 10, 0)",
+       [] { drawArrow(0, 10, 0, 0.35f, 1.5f, 0.07f); },
+       fromYAxis,
+       &FeedbackVertex::y,
+       {0, 10},
+       {{0.07, 0, 8.5}, {0.35, 8.5, 8.5}, {0, 10, 10}}},
+      // A head as long as the vector leaves a shaft of zero height.
+      {"arrow to (0, 0, 2) with a head of 2",
+       [] { drawArrow(0, 0, 2, 0.3f, 2, 0.1f); },
+       fromZAxis,
+       &FeedbackVertex::z,
+       {0, 2},
+       {{0.1, 0, 0}, {0.3, 0, 0}, {0, 2, 2}}},
+      // Two arrows from the midpoint to either end.
+      {"double arrow to (0, 0, 4)",
+       [] { drawDoubleArrow(0, 0, 4, 0.5f, 1, 0.1f); },
+       fromZAxis,
+       &FeedbackVertex::z,
+       {2, 4, 2, 0},
+       {{0.1, 1, 3}, {0.5, 1, 3}, {0, 0, 4}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto primitives = captureFeedback(c.draw);
+    const std::vector<FeedbackVertex> line = verticesOf(primitives, GL_LINE_TOKEN);
+    ASSERT_EQ(line.size(), c.line.size());
+    for (size_t i = 0; i < line.size(); ++i) {
+      EXPECT_NEAR(line[i].*c.along, c.line[i], 1e-5) << "line vertex " << i;
+      EXPECT_NEAR(c.distance(line[i]), 0, 1e-5) << "line vertex " << i;
+    }
+    const std::vector<FeedbackVertex> v = verticesOf(primitives, GL_POLYGON_TOKEN);
+    int onBands = 0;
+    for (const Extent& e : c.bands) {
+      const Band b = band(v, c.distance, e.radius, c.along);
+      EXPECT_GT(b.count, 0) << "band at " << e.radius;
+      EXPECT_NEAR(b.low, e.low, 1e-4) << "band at " << e.radius;
+      EXPECT_NEAR(b.high, e.high, 1e-4) << "band at " << e.radius;
+      onBands += b.count;
+    }
+    EXPECT_EQ(onBands, static_cast<int>(v.size()));
+  }
 }
 
 TEST_F(Arrows, ArrowApexIsTheEndOfAnObliqueVector) {
@@ -145,35 +184,6 @@ TEST_F(Arrows, ArrowApexIsTheEndOfAnObliqueVector) {
   EXPECT_NEAR(farthest.x, 3, 1e-4);
   EXPECT_NEAR(farthest.y, 4, 1e-4);
   EXPECT_NEAR(farthest.z, 12, 1e-4);
-}
-
-TEST_F(Arrows, HeadAsLongAsTheVectorLeavesAShaftOfZeroHeight) {
-  const std::vector<FeedbackVertex> v = triangles([] { drawArrow(0, 0, 2, 0.3f, 2, 0.1f); });
-  const Band shaft = band(v, fromZAxis, 0.1, &FeedbackVertex::z);
-  EXPECT_NEAR(shaft.low, 0, 1e-4);
-  EXPECT_NEAR(shaft.high, 0, 1e-4);
-  EXPECT_NEAR(band(v, fromZAxis, 0.3, &FeedbackVertex::z).low, 0, 1e-4);
-  EXPECT_NEAR(band(v, fromZAxis, 0.0, &FeedbackVertex::z).high, 2, 1e-4);
-}
-
-TEST_F(Arrows, DoubleArrowHasTwoArrowsFromTheMidpointToEitherEnd) {
-  const auto primitives = captureFeedback([] { drawDoubleArrow(0, 0, 4, 0.5f, 1, 0.1f); });
-  const std::vector<FeedbackVertex> line = verticesOf(primitives, GL_LINE_TOKEN);
-  ASSERT_EQ(line.size(), 4u);
-  EXPECT_NEAR(line[0].z, 2, 1e-5);
-  EXPECT_NEAR(line[1].z, 4, 1e-5);
-  EXPECT_NEAR(line[2].z, 2, 1e-5);
-  EXPECT_NEAR(line[3].z, 0, 1e-5);
-  const std::vector<FeedbackVertex> v = verticesOf(primitives, GL_POLYGON_TOKEN);
-  const Band shafts = band(v, fromZAxis, 0.1, &FeedbackVertex::z);
-  EXPECT_NEAR(shafts.low, 1, 1e-4);
-  EXPECT_NEAR(shafts.high, 3, 1e-4);
-  const Band heads = band(v, fromZAxis, 0.5, &FeedbackVertex::z);
-  EXPECT_NEAR(heads.low, 1, 1e-4);
-  EXPECT_NEAR(heads.high, 3, 1e-4);
-  const Band apexes = band(v, fromZAxis, 0.0, &FeedbackVertex::z);
-  EXPECT_NEAR(apexes.low, 0, 1e-4);
-  EXPECT_NEAR(apexes.high, 4, 1e-4);
 }
 
 TEST_F(Arrows, AngleConeHasItsApexAtTheOriginAndBaseRadiusLenTimesTanHalfAngle) {

@@ -3,8 +3,6 @@
 // the redisplay requests and the keyboard rotation matrix.
 #include "manipulator/keyboard.h"
 
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +11,7 @@
 
 #include "manipulator/mouse.h"
 #include "tests/support/gl_test.h"
+#include "tests/support/module_state.h"
 
 // The X id of the current GLX drawable (the current freeglut window), declared
 // here since the GLX header's X11 macros clash with GoogleTest's names.
@@ -29,21 +28,13 @@ class KeyboardTest : public GlTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
+    resetModuleState();
     setKeyRotation(25.0f, 15.0f, 0.0f);
     setMouseRotation(11.0f, 13.0f, 17.0f);
-    currentModifiers = modNone;
-    spinEnabled = 0;
-    spinFactor = 1.0f;
     panX = 3.0f;
     panY = 4.0f;
     zoomFactor = 2.0f;
-    setExitHook(nullptr);
-    setRedisplayHook(nullptr);
     hookCalls = 0;
-  }
-  void TearDown() override {
-    setRedisplayHook(nullptr);
-    GlTest::TearDown();
   }
 };
 
@@ -97,7 +88,7 @@ TEST_F(KeyboardTest, DecodesModifiersHeldAtARealSpecialKeyEvent) {
     const std::string command =
         "xdotool key --window " + window + " " + c.keys + " >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    pumpEvents();
+    EXPECT_TRUE(waitFor("the special key", [] { return currentModifiers != -1; })) << c.keys;
     EXPECT_EQ(currentModifiers, c.combination) << c.keys;
   }
   glutSpecialFunc(nullptr);
@@ -131,13 +122,13 @@ TEST_F(KeyboardTest, LetterKeysTurnTwoDegreesUnderEveryCombination) {
 TEST_F(KeyboardTest, OnlyShiftEnterTogglesTheSpin) {
   for (int combination : kCombinations) {
     const int expected = combination == modShift ? 1 : 0;
-    EXPECT_EQ(manipulatorHandleKeyAs(13, combination), expected) << combination;
+    EXPECT_EQ(manipulatorHandleKeyAs(kKeyEnter, combination), expected) << combination;
     EXPECT_EQ(spinEnabled, expected) << combination;
     EXPECT_EQ(currentModifiers, combination);
     spinEnabled = 0;
   }
-  manipulatorHandleKeyAs(13, modShift);
-  EXPECT_EQ(manipulatorHandleKeyAs(13, modShift), 1);
+  manipulatorHandleKeyAs(kKeyEnter, modShift);
+  EXPECT_EQ(manipulatorHandleKeyAs(kKeyEnter, modShift), 1);
   EXPECT_EQ(spinEnabled, 0) << "a second Shift+Enter switches the spin off";
 }
 
@@ -256,84 +247,84 @@ void printHookCall() {
   std::fprintf(stderr, "exit hook %d;", ++calls);
 }
 
-TEST_F(KeyboardTest, EscExitsWithStatusZeroUnderEveryCombination) {
+TEST_F(KeyboardTest, EscExitsWithStatusZeroUnderEveryCombinationAfterTheHookOnce) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  for (int combination : kCombinations) {
-    EXPECT_EXIT(manipulatorHandleKeyAs(27, combination), testing::ExitedWithCode(0), "")
-        << combination;
+  const struct {
+    int combination;
+    bool hook;
+  } cases[] = {{modNone, false}, {modShift, false}, {modShiftCtrl, false},
+               {modCtrl, false}, {modAlt, false},   {modCtrlAlt, false},
+               {modNone, true},  {modCtrlAlt, true}};
+  for (const auto& c : cases) {
+    EXPECT_EXIT(
+        {
+          setExitHook(c.hook ? printHookCall : nullptr);
+          manipulatorHandleKeyAs(kKeyEscape, c.combination);
+        },
+        testing::ExitedWithCode(0), c.hook ? "exit hook 1;$" : "")
+        << "combination " << c.combination << (c.hook ? " with the hook" : "");
   }
-}
-
-TEST_F(KeyboardTest, EscCallsTheExitHookOnceBeforeExiting) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        setExitHook(printHookCall);
-        manipulatorHandleKeyAs(27, modNone);
-      },
-      testing::ExitedWithCode(0), "exit hook 1;$");
 }
 
 TEST_F(KeyboardTest, FullScreenKeyTwiceRestoresPositionAndSize) {
   glutPositionWindow(40, 30);
-  glutReshapeWindow(200, 100);
-  pumpEvents();
-  ASSERT_EQ(glutGet(GLUT_WINDOW_WIDTH), 200);
+  ASSERT_TRUE(resizeCurrentWindow(200, 100));
+  ASSERT_TRUE(waitFor("the window at (40, 30)", [] {
+    return glutGet(GLUT_WINDOW_X) == 40 && glutGet(GLUT_WINDOW_Y) == 30;
+  }));
 
-  EXPECT_EQ(manipulatorHandleKeyAs('#', modNone), 0);
+  EXPECT_EQ(manipulatorHandleKeyAs(kKeyFullScreen, modNone), 0);
   EXPECT_EQ(fullScreenActive, 1);
   EXPECT_EQ(windowedX, 40);
   EXPECT_EQ(windowedY, 30);
   EXPECT_EQ(windowedWidth, 200);
   EXPECT_EQ(windowedHeight, 100);
-  pumpEvents();
   // Without a window manager freeglut resizes the window to the screen.
-  EXPECT_EQ(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_SCREEN_WIDTH));
-  EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), glutGet(GLUT_SCREEN_HEIGHT));
+  EXPECT_TRUE(waitFor("the window covering the screen", [] {
+    return glutGet(GLUT_WINDOW_WIDTH) == glutGet(GLUT_SCREEN_WIDTH) &&
+           glutGet(GLUT_WINDOW_HEIGHT) == glutGet(GLUT_SCREEN_HEIGHT);
+  }));
 
-  EXPECT_EQ(manipulatorHandleKeyAs('#', modShift), 0);
+  EXPECT_EQ(manipulatorHandleKeyAs(kKeyFullScreen, modShift), 0);
   EXPECT_EQ(fullScreenActive, 0);
-  pumpEvents();
-  EXPECT_EQ(glutGet(GLUT_WINDOW_X), 40);
-  EXPECT_EQ(glutGet(GLUT_WINDOW_Y), 30);
-  EXPECT_EQ(glutGet(GLUT_WINDOW_WIDTH), 200);
-  EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 100);
-
-  glutPositionWindow(0, 0);
-  glutReshapeWindow(kTestWindowWidth, kTestWindowHeight);
-  pumpEvents();
-  EXPECT_EQ(glutGet(GLUT_WINDOW_WIDTH), kTestWindowWidth);
+  EXPECT_TRUE(waitFor("the window back at (40, 30), 200 x 100", [] {
+    return glutGet(GLUT_WINDOW_X) == 40 && glutGet(GLUT_WINDOW_Y) == 30 &&
+           glutGet(GLUT_WINDOW_WIDTH) == 200 && glutGet(GLUT_WINDOW_HEIGHT) == 100;
+  }));
 }
 
-TEST_F(KeyboardTest, CallbacksRequestARedrawOnlyForConsumedKeys) {
+TEST_F(KeyboardTest, CallbacksRequestARedrawOrCallTheHookOnlyForConsumedKeys) {
   // Outside a real input event the modifiers read as none.
-  EXPECT_EQ(redrawFramesOf([] {
-              setKeyRotation(25.0f, 15.0f, 0.0f);
-              manipulatorKeyboardFunc('x', 0, 0);
-            }),
-            1);
+  const struct {
+    const char* name;
+    void (*press)();
+    bool hook;
+    int frames, hookCalls;
+  } cases[] = {
+      {"x", [] { manipulatorKeyboardFunc('x', 0, 0); }, false, 1, 0},
+      {"a", [] { manipulatorKeyboardFunc('a', 0, 0); }, false, 0, 0},
+      {"left", [] { manipulatorSpecialFunc(GLUT_KEY_LEFT, 0, 0); }, false, 1, 0},
+      {"F1", [] { manipulatorSpecialFunc(GLUT_KEY_F1, 0, 0); }, false, 0, 0},
+      {"y", [] { manipulatorKeyboardFunc('y', 0, 0); }, true, 0, 1},
+      {"up", [] { manipulatorSpecialFunc(GLUT_KEY_UP, 0, 0); }, true, 0, 1},
+      {"b", [] { manipulatorKeyboardFunc('b', 0, 0); }, true, 0, 0},
+      {"home", [] { manipulatorSpecialFunc(GLUT_KEY_HOME, 0, 0); }, true, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + (c.hook ? " with the redisplay hook" : ""));
+    setRedisplayHook(c.hook ? countHook : nullptr);
+    EXPECT_EQ(redrawFramesOf([&c] {
+                setKeyRotation(25.0f, 15.0f, 0.0f);
+                hookCalls = 0;
+                c.press();
+              }),
+              c.frames);
+    EXPECT_EQ(hookCalls, c.hookCalls);
+  }
+  setRedisplayHook(nullptr);
+  setKeyRotation(25.0f, 15.0f, 0.0f);
+  manipulatorKeyboardFunc('x', 0, 0);
   expectKeyRotation(27.0f, 15.0f, 0.0f);
-  EXPECT_EQ(redrawFramesOf([] { manipulatorKeyboardFunc('a', 0, 0); }), 0);
-  EXPECT_EQ(redrawFramesOf([] { manipulatorSpecialFunc(GLUT_KEY_LEFT, 0, 0); }), 1);
-  EXPECT_EQ(redrawFramesOf([] { manipulatorSpecialFunc(GLUT_KEY_F1, 0, 0); }), 0);
-}
-
-TEST_F(KeyboardTest, RedisplayHookReplacesTheRedrawRequest) {
-  setRedisplayHook(countHook);
-  EXPECT_EQ(redrawFramesOf([] {
-              hookCalls = 0;
-              manipulatorKeyboardFunc('y', 0, 0);
-              manipulatorSpecialFunc(GLUT_KEY_UP, 0, 0);
-            }),
-            0);
-  EXPECT_EQ(hookCalls, 2);
-  EXPECT_EQ(redrawFramesOf([] {
-              hookCalls = 0;
-              manipulatorKeyboardFunc('b', 0, 0);
-              manipulatorSpecialFunc(GLUT_KEY_HOME, 0, 0);
-            }),
-            0);
-  EXPECT_EQ(hookCalls, 0) << "keys not consumed call no hook";
 }
 
 TEST_F(KeyboardTest, KeyRotationTurnsAboutXThenYThenZ) {

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "tests/support/gl_test.h"
+#include "tests/support/module_state.h"
 
 namespace {
 
@@ -17,30 +18,8 @@ class MouseTest : public GlTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
-    currentModifiers = modNone;
-    dragActive = 0;
-    lastMouseButton = GLUT_LEFT_BUTTON;
-    lastMouseX = 0;
-    lastMouseY = 0;
-    dragWindowWidth = 0;
-    panX = 0.0f;
-    panY = 0.0f;
-    zoomFactor = 1.0f;
-    setPanFactor(1.0f);
-    setMouseRotation(0.0f, 0.0f, 0.0f);
-    setKeyRotation(0.0f, 0.0f, 0.0f);
-    setDragParameterX(nullptr, 0.0f, 0.0f, 0.0f);
-    setDragParameterY(nullptr, 0.0f, 0.0f, 0.0f);
-    setDragParameterHook(nullptr);
-    setRedisplayHook(nullptr);
-    setRedisplayWindow(-1);
-    spinEnabled = 0;
-    spinFactor = 1.0f;
+    resetModuleState();
     hookCalls = 0;
-  }
-  void TearDown() override {
-    setRedisplayHook(nullptr);
-    GlTest::TearDown();
   }
   // Press the left button at (x, y) with a combination held.
   static void press(int combination, int x, int y) {
@@ -103,33 +82,59 @@ TEST_F(MouseTest, ReleaseAfterLettingGoOfTheModifiersStillEndsTheDrag) {
   EXPECT_EQ(mouseRotationX, 0.0f);
 }
 
-TEST_F(MouseTest, ShiftDragTurnsAboutYAndXOneDegreePerPixel) {
-  press(modShift, 100, 100);
-  EXPECT_EQ(manipulatorHandleMotion(130, 110), 1);
-  EXPECT_EQ(mouseRotationY, 30.0f);
-  EXPECT_EQ(mouseRotationX, 10.0f);
-  EXPECT_EQ(mouseRotationZ, 0.0f);
-  EXPECT_EQ(manipulatorHandleMotion(125, 110), 1);
-  EXPECT_EQ(mouseRotationY, 25.0f) << "steps measure from the latest position";
+// One drag step from the press in each mode, under a projection of 0.1
+// units per pixel across the 320-pixel window: only the mode's own figures
+// change, and the position is kept (the zoom keeps x at the press).
+TEST_F(MouseTest, EachDragModeChangesOnlyItsOwnFigures) {
+  const struct {
+    int combination;
+    int pressX, pressY, x, y;
+    float rotationX, rotationY, rotationZ, zoom, panX, panY;
+    int lastX, lastY;
+  } cases[] = {
+      // Shift turns about Y and X, a degree per pixel.
+      {modShift, 100, 100, 130, 110, 10, 30, 0, 1, 0, 0, 130, 110},
+      // Shift+Ctrl turns about Z and X.
+      {modShiftCtrl, 100, 100, 80, 103, 3, 0, -20, 1, 0, 0, 80, 103},
+      // Ctrl zooms by 1.02 per 5 pixels down.
+      {modCtrl, 50, 100, 70, 105, 0, 0, 0, 1.02f, 0, 0, 50, 105},
+      // Alt pans with the pointer: 20 units over 320 pixels.
+      {modAlt, 100, 100, 110, 110, 0, 0, 0, 1, 0.625f, -0.625f, 110, 110},
+      // Ctrl+Alt with nothing bound only records the position.
+      {modCtrlAlt, 10, 20, 30, 50, 0, 0, 0, 1, 0, 0, 30, 50},
+  };
+  glMatrixMode(GL_PROJECTION);
+  glOrtho(-10.0, 10.0, -7.5, 7.5, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  for (const auto& c : cases) {
+    SCOPED_TRACE("combination " + std::to_string(c.combination));
+    setMouseRotation(0.0f, 0.0f, 0.0f);
+    zoomFactor = 1.0f;
+    panX = 0.0f;
+    panY = 0.0f;
+    press(c.combination, c.pressX, c.pressY);
+    EXPECT_EQ(manipulatorHandleMotion(c.x, c.y), 1);
+    EXPECT_EQ(mouseRotationX, c.rotationX);
+    EXPECT_EQ(mouseRotationY, c.rotationY);
+    EXPECT_EQ(mouseRotationZ, c.rotationZ);
+    EXPECT_EQ(zoomFactor, c.zoom);
+    EXPECT_EQ(panX, c.panX);
+    EXPECT_EQ(panY, c.panY);
+    EXPECT_EQ(lastMouseX, c.lastX);
+    EXPECT_EQ(lastMouseY, c.lastY);
+  }
 }
 
-TEST_F(MouseTest, ShiftCtrlDragTurnsAboutZAndX) {
-  press(modShiftCtrl, 100, 100);
-  EXPECT_EQ(manipulatorHandleMotion(80, 103), 1);
-  EXPECT_EQ(mouseRotationZ, -20.0f);
-  EXPECT_EQ(mouseRotationX, 3.0f);
-  EXPECT_EQ(mouseRotationY, 0.0f);
+TEST_F(MouseTest, DragStepsMeasureFromTheLatestPosition) {
+  press(modShift, 100, 100);
+  manipulatorHandleMotion(130, 110);
+  EXPECT_EQ(manipulatorHandleMotion(125, 110), 1);
+  EXPECT_EQ(mouseRotationY, 25.0f);
 }
 
 TEST_F(MouseTest, CtrlDragZoomsByPowersOfOnePointZeroTwo) {
   const double base = static_cast<double>(1.02f);
-  press(modCtrl, 50, 100);
-  EXPECT_EQ(manipulatorHandleMotion(70, 105), 1);
-  EXPECT_EQ(zoomFactor, 1.02f);
-  EXPECT_EQ(lastMouseX, 50) << "the zoom keeps x at the press";
-  EXPECT_EQ(lastMouseY, 105);
-
-  zoomFactor = 1.0f;
+  press(modCtrl, 50, 105);
   manipulatorHandleMotion(90, 115);
   EXPECT_EQ(zoomFactor, static_cast<float>(base * base));
   manipulatorHandleMotion(90, 105);
@@ -162,7 +167,6 @@ TEST_F(MouseTest, AltDragPansWithThePointerUsingTheProjectionAtThePress) {
   glMatrixMode(GL_MODELVIEW);
   EXPECT_EQ(manipulatorHandleMotion(110, 110), 1);
   EXPECT_EQ(panX, 0.625f);
-  EXPECT_EQ(panY, -0.625f);
 
   setPanFactor(2.0f);
   EXPECT_EQ(manipulatorHandleMotion(120, 120), 1);
@@ -173,14 +177,12 @@ TEST_F(MouseTest, AltDragPansWithThePointerUsingTheProjectionAtThePress) {
 }
 
 TEST_F(MouseTest, AltDragMeasuresAgainstTheWidthOfTheWindowAtThePress) {
-  glutReshapeWindow(400, kTestWindowHeight);
-  pumpEvents();
+  ASSERT_TRUE(resizeCurrentWindow(400, kTestWindowHeight));
   glMatrixMode(GL_PROJECTION);
   glOrtho(-10.0, 10.0, -7.5, 7.5, -1.0, 1.0);
   glMatrixMode(GL_MODELVIEW);
   press(modAlt, 0, 0);
-  glutReshapeWindow(kTestWindowWidth, kTestWindowHeight);
-  pumpEvents();
+  ASSERT_TRUE(resizeCurrentWindow(kTestWindowWidth, kTestWindowHeight));
   EXPECT_EQ(dragWindowWidth, 400);
   manipulatorHandleMotion(10, 10);
   EXPECT_EQ(panX, 0.5f);
@@ -231,17 +233,11 @@ TEST_F(MouseTest, CtrlAltDragMovesBoundParametersWithinTheirBounds) {
   EXPECT_EQ(x, 2.0f) << "a minimum above the maximum gives the maximum";
 }
 
-TEST_F(MouseTest, CtrlAltDragWithNothingBoundOnlyRecordsThePosition) {
+TEST_F(MouseTest, CtrlAltDragCallsTheHookAlsoWithNothingBound) {
   press(modCtrlAlt, 10, 20);
-  EXPECT_EQ(manipulatorHandleMotion(30, 50), 1);
-  EXPECT_EQ(lastMouseX, 30);
-  EXPECT_EQ(lastMouseY, 50);
-  EXPECT_EQ(panX, 0.0f);
-  EXPECT_EQ(zoomFactor, 1.0f);
-  EXPECT_EQ(mouseRotationX, 0.0f);
   setDragParameterHook(countHook);
   manipulatorHandleMotion(31, 50);
-  EXPECT_EQ(hookCalls, 1) << "the hook runs also with nothing bound";
+  EXPECT_EQ(hookCalls, 1);
 }
 
 TEST_F(MouseTest, KeyDuringADragChangesTheDragMode) {
@@ -326,30 +322,48 @@ TEST_F(MouseTest, SpinOffKeepsTheAnglesButAdvancesTheClock) {
   EXPECT_LT(mouseRotationX, 2.0f) << "switching the spin on later does not jump";
 }
 
-TEST_F(MouseTest, CallbacksRequestARedrawOnlyWhenConsumed) {
-  EXPECT_EQ(redrawFramesOf([] {
-              dragActive = 0;
-              // Outside a real input event the modifiers read as none.
-              manipulatorMouseFunc(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
-              manipulatorMotionFunc(10, 10);
-              manipulatorMouseFunc(GLUT_MIDDLE_BUTTON, GLUT_DOWN, 0, 0);
-            }),
-            0);
-  EXPECT_EQ(redrawFramesOf([] {
-              setMouseRotation(0.0f, 0.0f, 0.0f);
-              manipulatorHandleMouseAs(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0, modShift);
-              manipulatorMotionFunc(10, 10);
-            }),
-            1);
-  EXPECT_EQ(mouseRotationY, 10.0f);
-  setRedisplayHook(countHook);
-  EXPECT_EQ(redrawFramesOf([] {
-              hookCalls = 0;
-              manipulatorHandleMouseAs(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0, modShift);
-              manipulatorMotionFunc(20, 10);
-            }),
-            0);
-  EXPECT_EQ(hookCalls, 1);
+TEST_F(MouseTest, CallbacksRequestARedrawOrCallTheHookOnlyWhenConsumed) {
+  // Outside a real input event the modifiers read as none.
+  const struct {
+    const char* name;
+    void (*events)();
+    bool hook;
+    int frames, hookCalls;
+    float rotationY;
+  } cases[] = {
+      {"plain press, motion and middle press",
+       [] {
+         manipulatorMouseFunc(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
+         manipulatorMotionFunc(10, 10);
+         manipulatorMouseFunc(GLUT_MIDDLE_BUTTON, GLUT_DOWN, 0, 0);
+       },
+       false, 0, 0, 0},
+      {"Shift drag step",
+       [] {
+         manipulatorHandleMouseAs(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0, modShift);
+         manipulatorMotionFunc(10, 10);
+       },
+       false, 1, 0, 10},
+      {"Shift drag step",
+       [] {
+         manipulatorHandleMouseAs(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0, modShift);
+         manipulatorMotionFunc(20, 10);
+       },
+       true, 0, 1, 20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + (c.hook ? " with the redisplay hook" : ""));
+    setRedisplayHook(c.hook ? countHook : nullptr);
+    EXPECT_EQ(redrawFramesOf([&c] {
+                dragActive = 0;
+                setMouseRotation(0.0f, 0.0f, 0.0f);
+                hookCalls = 0;
+                c.events();
+              }),
+              c.frames);
+    EXPECT_EQ(hookCalls, c.hookCalls);
+    EXPECT_EQ(mouseRotationY, c.rotationY);
+  }
 }
 
 TEST_F(MouseTest, DragTurnsAndPanAccumulateWithoutBound) {

@@ -121,7 +121,7 @@ class Arc : public GlTest {};
 TEST_F(Arc, DiagramArcHasItsVerticesOnTheCircleAndItsEndHeadEightDegreesBack) {
   const int depth = modelviewStackDepth();
   const auto primitives =
-      captureFeedback([] { drawArc(&kUp, &kRay, 30, 7, 1, 2, 8, 0.5f); }, kExtent);
+      captureFeedback([] { drawArc(&kUp, &kRay, 30, 7, 1, kArcHeadAtEnd, 8, 0.5f); }, kExtent);
   EXPECT_EQ(modelviewStackDepth(), depth);
   const std::vector<Segment> segments = segmentsOf(primitives);
   ASSERT_EQ(segments.size(), 32u);
@@ -147,7 +147,7 @@ TEST_F(Arc, DiagramArcHasItsVerticesOnTheCircleAndItsEndHeadEightDegreesBack) {
 
 TEST_F(Arc, StartHeadPointsBackFromTheStartOfTheArc) {
   const auto primitives =
-      captureFeedback([] { drawArc(&kUp, &kRay, 10, 7, 1, 1, 12, 2); }, kExtent);
+      captureFeedback([] { drawArc(&kUp, &kRay, 10, 7, 1, kArcHeadAtStart, 12, 2); }, kExtent);
   const std::vector<Segment> segments = segmentsOf(primitives);
   ASSERT_EQ(segments.size(), 12u);
   expectAt(segments[10].first, {0, 7, 0});
@@ -162,9 +162,12 @@ TEST_F(Arc, HeadModeChoosesTheHeadsAndDrawsTheEndHeadFirst) {
   const struct {
     int mode;
     std::vector<Point> tips;
-  } cases[] = {{0, {}},         {1, {start, start}},
-               {2, {end, end}}, {3, {end, end, start, start}},
-               {4, {}},         {-1, {}}};
+  } cases[] = {{kArcHeadNone, {}},
+               {kArcHeadAtStart, {start, start}},
+               {kArcHeadAtEnd, {end, end}},
+               {kArcHeadAtBothEnds, {end, end, start, start}},
+               {4, {}},
+               {-1, {}}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "head mode " << c.mode);
     const int mode = c.mode;
@@ -215,14 +218,15 @@ TEST_F(Arc, RightAngleOvershootsByTheRatioOfTheTwoPis) {
 
 TEST_F(Arc, SegmentCountsZeroAndBelowStillDrawTheHeads) {
   // One segment: a single chord between the ends.
-  auto segments =
-      segmentsOf(captureFeedback([] { drawArc(&kUp, &kRay, 1, 7, 1, 0, 8, 0.5f); }, kExtent));
+  auto segments = segmentsOf(
+      captureFeedback([] { drawArc(&kUp, &kRay, 1, 7, 1, kArcHeadNone, 8, 0.5f); }, kExtent));
   ASSERT_EQ(segments.size(), 1u);
   expectAt(segments[0].first, scaled(kUp, 7));
   expectAt(segments[0].second, scaled(kRay, 7));
 
   // No segment: the start point alone (not a 0 / 0 angle), heads as asked.
-  auto primitives = captureFeedback([] { drawArc(&kUp, &kRay, 0, 7, 0, 3, 8, 0.5f); }, kExtent);
+  auto primitives = captureFeedback(
+      [] { drawArc(&kUp, &kRay, 0, 7, 0, kArcHeadAtBothEnds, 8, 0.5f); }, kExtent);
   expectFinite(primitives);
   const auto points = verticesOf(primitives, GL_POINT_TOKEN);
   ASSERT_EQ(points.size(), 1u);
@@ -231,14 +235,16 @@ TEST_F(Arc, SegmentCountsZeroAndBelowStillDrawTheHeads) {
   ASSERT_EQ(segments.size(), 4u);
   expectAt(segments[0].first, scaled(kRay, 7));
   expectAt(segments[2].first, scaled(kUp, 7));
-  primitives = captureFeedback([] { drawArc(&kUp, &kRay, 0, 7, 1, 2, 8, 0.5f); }, kExtent);
+  primitives =
+      captureFeedback([] { drawArc(&kUp, &kRay, 0, 7, 1, kArcHeadAtEnd, 8, 0.5f); }, kExtent);
   expectFinite(primitives);
   EXPECT_EQ(segmentsOf(primitives).size(), 2u);
 
   // A negative count: an empty block, heads still drawn.
   for (const int asLineStrip : {0, 1}) {
     primitives = captureFeedback(
-        [asLineStrip] { drawArc(&kUp, &kRay, -3, 7, asLineStrip, 2, 8, 0.5f); }, kExtent);
+        [asLineStrip] { drawArc(&kUp, &kRay, -3, 7, asLineStrip, kArcHeadAtEnd, 8, 0.5f); },
+        kExtent);
     EXPECT_TRUE(verticesOf(primitives, GL_POINT_TOKEN).empty());
     segments = segmentsOf(primitives);
     ASSERT_EQ(segments.size(), 2u);
@@ -248,8 +254,8 @@ TEST_F(Arc, SegmentCountsZeroAndBelowStillDrawTheHeads) {
 
 TEST_F(Arc, ParallelDirectionsFoldOntoTheLineOfFrom) {
   const Vector4 twiceUp{0, 2, 0, 0};
-  const auto segments = segmentsOf(
-      captureFeedback([&] { drawArc(&kUp, &twiceUp, 3, 7, 1, 2, 8, 0.5f); }, kExtent));
+  const auto segments = segmentsOf(captureFeedback(
+      [&] { drawArc(&kUp, &twiceUp, 3, 7, 1, kArcHeadAtEnd, 8, 0.5f); }, kExtent));
   ASSERT_EQ(segments.size(), 5u);
   expectAt(segments[0].first, {0, 7, 0});
   for (size_t k = 0; k < 3; ++k) {

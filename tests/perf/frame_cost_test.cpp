@@ -11,6 +11,7 @@
 #include "manipulator/mouse.h"
 #include "projection/reshape.h"
 #include "tests/support/gl_test.h"
+#include "tests/support/module_state.h"
 #include "text/fonts.h"
 #include "text/raster_text.h"
 
@@ -21,15 +22,12 @@ class FrameCostTest : public GlTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
+    resetModuleState();
     diagramWindow = testWindow();
     valuesWindow = testWindow();
     setOrthoVolume(-10, 10, -10, 10, -500, 500);
     reshapeOrtho(kTestWindowWidth, kTestWindowHeight);
     setKeyRotation(25, 15, 0);
-  }
-  void TearDown() override {
-    setKeyRotation(0, 0, 0);
-    GlTest::TearDown();
   }
 };
 
@@ -72,12 +70,12 @@ TEST_F(FrameCostTest, ValuesFrameAllocatesNothingAndQueriesOnlyItsLines) {
 
 TEST_F(FrameCostTest, TextOfAnyLengthIsOneListCallWithTheSameCallsAndNoAllocation) {
   setRasterPosition(0.0f, 0.0f, 0.0f);
-  printText(1, FontStandard, "%s", "x");  // builds the window's fonts
+  printText(kTextDepthTested, FontStandard, "%s", "x");  // builds the window's fonts
   long callsOfOneByte = -1;
   for (int length : {1, 2, 37, 1000, 1999, 2500}) {
     const std::string text(static_cast<size_t>(length), 'W');
     resetCallCounts();
-    printText(1, FontStandard, "%s", text.c_str());
+    printText(kTextDepthTested, FontStandard, "%s", text.c_str());
     EXPECT_EQ(callCount(kCall_glCallLists), 1) << "length " << length;
     EXPECT_EQ(callCount(kCall_glCallList) + callCount(kCall_glBitmap) +
                   callCount(kCall_glutBitmapCharacter),
@@ -108,12 +106,6 @@ TEST_F(FrameCostTest, DragStepOfEveryModeMakesNoGlOrGlutCallWhileThePressQueries
     EXPECT_EQ(heap.callocs + heap.mallocs + heap.reallocs + heap.frees, 0) << "mode " << mode;
     manipulatorHandleMouseAs(GLUT_LEFT_BUTTON, GLUT_UP, 95, 120, mode);
   }
-  setDragParameterX(nullptr, 0.0f, 0.0f, 0.0f);
-  setDragParameterY(nullptr, 0.0f, 0.0f, 0.0f);
-  setMouseRotation(0.0f, 0.0f, 0.0f);
-  panX = 0.0f;
-  panY = 0.0f;
-  zoomFactor = 1.0f;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Reshape handlers in the real context: the recorded figures, the viewport
 // and matrices read back with glGet against what glOrtho, glFrustum and
-// gluPerspective build from the expected figures, redisplay requests seen by
-// a counting display callback, and windows without area.
+// gluPerspective build from the expected figures, redisplay requests counted
+// on a window of their own, and windows without area.
 #include "projection/reshape.h"
 
 #include <GL/glu.h>
@@ -12,10 +12,17 @@
 #include <functional>
 
 #include "tests/support/gl_test.h"
+#include "tests/support/module_state.h"
 
 namespace {
 
-class Reshape : public GlTest {};
+class Reshape : public GlTest {
+ protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    resetModuleState();
+  }
+};
 
 // The projection matrix that `build` leaves, from the identity.
 std::array<float, 16> projectionOf(const std::function<void()>& build) {
@@ -132,30 +139,29 @@ TEST_F(Reshape, PerspectiveKeepsItsOwnResultsApartFromOrthoAndFrustum) {
   EXPECT_EQ(getLastFovy(), 45.0f);
 }
 
-// Display callbacks of the shared test window, counted.
-int displays = 0;
-void countDisplay() { ++displays; }
-
 TEST_F(Reshape, PerspectiveRedrawsOnlyTheWindowItWasGiven) {
-  glutDisplayFunc(countDisplay);
-  pumpEvents();
-  displays = 0;
-  setPerspective(60, 1, 1, 100, 0, 0, 0);
-  reshapePerspective(200, 100);
-  pumpEvents();
-  EXPECT_EQ(displays, 0) << "a redisplay was posted with no window set";
-
-  setPerspectiveWithRedisplay(60, 1, 1, 100, 0, 0, 0, testWindow());
-  reshapePerspective(200, 100);
-  pumpEvents();
-  EXPECT_EQ(displays, 1);
+  const int window = redrawCountingWindow();
+  // Each reshape runs in the shared test window, not the one to redraw.
+  EXPECT_EQ(redrawFramesOf([] {
+              setPerspective(60, 1, 1, 100, 0, 0, 0);
+              testWindow();
+              reshapePerspective(200, 100);
+            }),
+            0)
+      << "a redisplay was posted with no window set";
+  EXPECT_EQ(redrawFramesOf([window] {
+              setPerspectiveWithRedisplay(60, 1, 1, 100, 0, 0, 0, window);
+              testWindow();
+              reshapePerspective(200, 100);
+            }),
+            1);
   EXPECT_EQ(getLastFovy(), 60.0f);
-
-  setPerspectiveWithRedisplay(60, 1, 1, 100, 0, 0, 0, -1);
-  reshapePerspective(200, 100);
-  pumpEvents();
-  EXPECT_EQ(displays, 1);
-  glutDisplayFunc([] {});
+  EXPECT_EQ(redrawFramesOf([] {
+              setPerspectiveWithRedisplay(60, 1, 1, 100, 0, 0, 0, -1);
+              testWindow();
+              reshapePerspective(200, 100);
+            }),
+            0);
 }
 
 TEST_F(Reshape, WindowWithoutAreaKeepsTheLastProjectionAndResults) {

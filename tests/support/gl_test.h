@@ -1,7 +1,8 @@
 // A real OpenGL context for the tests: one freeglut window on the (virtual)
 // display, shared by every GL test of a test program, with helpers that read
 // back what the context reports: matrices, switches and stack depths through
-// glGet, primitives through feedback mode, and pixels.
+// glGet, primitives through feedback mode, and pixels. Waits for window-system
+// events are for the event itself and bounded.
 #pragma once
 
 #include <GL/glut.h>
@@ -15,11 +16,26 @@
 constexpr int kTestWindowWidth = 320;
 constexpr int kTestWindowHeight = 240;
 
-// Create the shared window on first use and make it current; returns its id.
+// Longest wait for a window-system event (a window drawn, a size taken, a
+// key seen), in seconds.
+constexpr double kEventWaitSeconds = 10.0;
+
+// Create the shared window on first use, wait for its first frame, and make
+// it current; returns its id.
 int testWindow();
 
-// Let freeglut handle pending window-system events (resizes, maps).
-void pumpEvents();
+// Handle window-system events until `done` holds, for at most
+// kEventWaitSeconds; fails naming `what` when it never held.
+::testing::AssertionResult waitFor(const char* what, const std::function<bool()>& done);
+
+// A window of its own at the top left (`title` names it), drawn once before
+// this returns and current afterwards; destroyTestWindow ends it and makes
+// the shared test window current again.
+int createTestWindow(const char* title);
+void destroyTestWindow(int window);
+
+// Give the current window a new size and wait until GLUT reports it.
+::testing::AssertionResult resizeCurrentWindow(int width, int height);
 
 // A small window of its own that counts the frames it draws, placed away
 // from the other test programs' windows; returns its id. Create it before a
@@ -31,13 +47,19 @@ int redrawCountingWindow();
 // more than once. The shared test window is current again afterwards.
 int redrawFramesOf(const std::function<void()>& action);
 
-// A test with the shared context current and a clean state: both matrices
-// the identity, modelview the current mode, viewport the whole window,
-// no pending GL error.
+// A test with the shared context current and a clean state: every attribute
+// group and the client attributes saved, the modelview, projection and
+// texture matrices saved and each the identity, modelview the current mode,
+// viewport the whole window, buffers cleared. Afterwards the test fails if
+// it left a GL error or a stack deeper or shallower than it found it, and
+// everything saved is restored, the window's size included.
 class GlTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+
+ private:
+  int depths[5] = {};  // attribute, client attribute and the three matrix stacks
 };
 
 // The current matrix of a stack, in OpenGL's column-major order.
@@ -87,5 +109,6 @@ struct Pixels {
     return p[0] != 0 || p[1] != 0 || p[2] != 0;
   }
 };
+// Pixels of the back buffer; leaves the pack alignment as it found it.
 Pixels readPixels(int x = 0, int y = 0, int width = kTestWindowWidth,
                   int height = kTestWindowHeight);

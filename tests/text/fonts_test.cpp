@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/failing_lists.h"
 #include "tests/support/gl_test.h"
+#include "tests/support/module_state.h"
 #include "tests/text/text_pictures.h"
 #include "text/glyphs.h"
 #include "text/raster_text.h"
@@ -27,6 +29,7 @@ class FontsTest : public GlTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
+    resetModuleState();
     usePixelProjection();
     const int w = glutGetWindow();
     if (fontListsBuilt[w] == 0) {
@@ -100,31 +103,23 @@ TEST_F(FontsTest, VectorTFDrawsOneUnbrokenFifteenPixelArrowEightRowsUp) {
   EXPECT_TRUE(pixels.lit(113, 107));
 }
 
-// A second window, made current and ready for drawing; destroyed by the caller.
+// A second window, current and ready for drawing; destroyed by the caller.
 int createWindow(const char* title) {
-  const int window = glutCreateWindow(title);
-  glutDisplayFunc([] {});
-  pumpEvents();
+  const int window = createTestWindow(title);
   usePixelProjection();
   return window;
-}
-
-void destroyWindow(int window) {
-  glutDestroyWindow(window);
-  pumpEvents();
-  testWindow();
 }
 
 TEST_F(FontsTest, EachWindowCompilesItsOwnListsOnceOnItsFirstText) {
   const int first = glutGetWindow();
   const int second = createWindow("second");
   if (second >= kFontWindowSlots) {
-    destroyWindow(second);
+    destroyTestWindow(second);
     GTEST_SKIP() << "window ids 1 to 9 are used up in this run; run the test alone";
   }
   EXPECT_EQ(fontListsBuilt[second], 0);
   setRasterPosition(20.5f, 20.5f, 0);
-  printText(0, FontStandard, "N");
+  printText(kTextOverEverything, FontStandard, "N");
   ASSERT_EQ(fontListsBuilt[second], 1);
   unsigned int bases[5] = {};
   for (int font = FontStandard; font <= FontVector; ++font) {
@@ -132,7 +127,7 @@ TEST_F(FontsTest, EachWindowCompilesItsOwnListsOnceOnItsFirstText) {
     EXPECT_EQ(glIsList(bases[font] + 'T'), GL_TRUE) << "font " << font;
   }
   setRasterPosition(40.5f, 20.5f, 0);
-  printText(0, FontGreek, "q");
+  printText(kTextOverEverything, FontGreek, "q");
   for (int font = FontStandard; font <= FontVector; ++font) {
     EXPECT_EQ(fontListBase[font][second], bases[font]) << "lists rebuilt for font " << font;
   }
@@ -140,7 +135,7 @@ TEST_F(FontsTest, EachWindowCompilesItsOwnListsOnceOnItsFirstText) {
   expected.glyph(FontStandard, 'N', 20, 20);
   expected.glyph(FontGreek, 'q', 40, 20);
   expectPicture(expected);
-  destroyWindow(second);
+  destroyTestWindow(second);
   // The first window keeps its own lists, still defined in its own context.
   EXPECT_EQ(fontListsBuilt[first], 1);
   for (int font = FontStandard; font <= FontVector; ++font) {
@@ -148,31 +143,37 @@ TEST_F(FontsTest, EachWindowCompilesItsOwnListsOnceOnItsFirstText) {
   }
 }
 
-TEST_F(FontsTest, WindowWhoseNamesCannotBeReservedTriesAgainOnItsNextText) {
+TEST_F(FontsTest, FailedReservationGivesBackTheBlocksBeforeItAndTheNextTextTriesAgain) {
   const int window = createWindow("no names");
   if (window >= kFontWindowSlots) {
-    destroyWindow(window);
+    destroyTestWindow(window);
     GTEST_SKIP() << "window ids 1 to 9 are used up in this run; run the test alone";
   }
-  // Between glBegin and glEnd glGenLists fails and returns 0.
-  glBegin(GL_POINTS);
-  printText(0, FontStandard, "A");
-  glEnd();
-  while (glGetError() != GL_NO_ERROR) {
+  // Each of the four reservations fails in turn, the ones before it succeeding.
+  for (int failing = 0; failing < 4; ++failing) {
+    SCOPED_TRACE("reservation " + std::to_string(failing + 1) + " of 4 fails");
+    glGenListsFailAfter(failing);
+    setRasterPosition(30.5f, 30.5f, 0);
+    printText(kTextOverEverything, FontStandard, "A");
+    glGenListsSucceedAlways();
+    EXPECT_EQ(fontListsBuilt[window], 0);
+    for (int font = FontStandard; font <= FontVector; ++font) {
+      EXPECT_EQ(fontListBase[font][window], 0u) << "font " << font;
+    }
+    ASSERT_EQ(reservedListBases().size(), static_cast<size_t>(failing));
+    for (unsigned base : reservedListBases()) {
+      EXPECT_EQ(glIsList(base), GL_FALSE) << "the block from " << base << " was not given back";
+      EXPECT_EQ(glIsList(base + kFontBlockSize - 1), GL_FALSE) << "block from " << base;
+    }
+    EXPECT_EQ(litCount(), 0);
   }
-  EXPECT_EQ(fontListsBuilt[window], 0);
-  for (int font = FontStandard; font <= FontVector; ++font) {
-    EXPECT_EQ(fontListBase[font][window], 0u);
-  }
-  EXPECT_EQ(glIsList(1), GL_FALSE) << "reserved names were not given back";
   setRasterPosition(30.5f, 30.5f, 0);
-  printText(0, FontStandard, "A");
+  printText(kTextOverEverything, FontStandard, "A");
   EXPECT_EQ(fontListsBuilt[window], 1);
   TextPicture expected;
   expected.glyph(FontStandard, 'A', 30, 30);
   expectPicture(expected);
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-  destroyWindow(window);
+  destroyTestWindow(window);
 }
 
 TEST_F(FontsTest, WindowIdsBeyondTheTenSlotsGetNoListsAndLeaveTheTablesAlone) {
@@ -182,12 +183,12 @@ TEST_F(FontsTest, WindowIdsBeyondTheTenSlotsGetNoListsAndLeaveTheTablesAlone) {
   std::memcpy(built, fontListsBuilt, sizeof built);
   int window = 0;
   for (int tries = 0; window < kFontWindowSlots && tries < 20; ++tries) {
-    if (window != 0) glutDestroyWindow(window);
+    if (window != 0) destroyTestWindow(window);
     window = createWindow("window beyond the slots");
   }
   ASSERT_GE(window, kFontWindowSlots);
   setRasterPosition(30.5f, 30.5f, 0);
-  printText(0, FontStandard, "AB");
+  printText(kTextOverEverything, FontStandard, "AB");
   buildFontLists(window);
   EXPECT_EQ(litCount(), 0);
   EXPECT_EQ(glIsList(1), GL_FALSE);
@@ -195,8 +196,8 @@ TEST_F(FontsTest, WindowIdsBeyondTheTenSlotsGetNoListsAndLeaveTheTablesAlone) {
   EXPECT_EQ(std::memcmp(built, fontListsBuilt, sizeof built), 0);
   printGlutText("AB");  // texts in GLUT's fonts need no lists
   EXPECT_GT(litCount(), 0);
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-  destroyWindow(window);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "in the window's own context";
+  destroyTestWindow(window);
 }
 
 }  // namespace

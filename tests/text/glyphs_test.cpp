@@ -165,55 +165,6 @@ TEST(StandardFace, DrawsEveryCodeFrom33To125) {
   EXPECT_EQ(drawnCodes(standardGlyph), everyPrintableCode());
 }
 
-TEST(StandardFace, CapitalsAndDigitsSpanRows2To12) {
-  for (const char* c = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"; *c; ++c) {
-    EXPECT_EQ(lowestRow(standardGlyph(*c)), 2) << *c;
-    EXPECT_EQ(highestRow(standardGlyph(*c)), 12) << *c;
-  }
-}
-
-TEST(StandardFace, XHeightLettersStandOnRow2AndReachRow8) {
-  for (const char* c = "acemnorsuvwxz"; *c; ++c) {
-    EXPECT_EQ(lowestRow(standardGlyph(*c)), 2) << *c;
-    EXPECT_EQ(highestRow(standardGlyph(*c)), 8) << *c;
-  }
-}
-
-TEST(StandardFace, AscendersRiseToRow12AndTallLowercaseStaysWithinIt) {
-  for (const char* c = "bdfhkl"; *c; ++c) {
-    EXPECT_EQ(lowestRow(standardGlyph(*c)), 2) << *c;
-    EXPECT_EQ(highestRow(standardGlyph(*c)), 12) << *c;
-  }
-  for (const char* c = "it"; *c; ++c) {
-    EXPECT_EQ(lowestRow(standardGlyph(*c)), 2) << *c;
-    EXPECT_GT(highestRow(standardGlyph(*c)), 8) << *c;
-    EXPECT_LE(highestRow(standardGlyph(*c)), 12) << *c;
-  }
-}
-
-TEST(StandardFace, DescendersHangIntoRows0And1) {
-  for (const char* c = "gjpqy"; *c; ++c) {
-    const Glyph g = standardGlyph(*c);
-    EXPECT_NE(g.bytes[0], 0) << *c;
-    EXPECT_NE(g.bytes[1], 0) << *c;
-    EXPECT_GE(highestRow(g), 8) << *c;
-  }
-}
-
-TEST(StandardFace, NothingElseUsesTheRowsBelowTheBaseline) {
-  for (char c = 33; c <= 125; ++c) {
-    if (std::strchr("gjpqy_", c)) continue;
-    EXPECT_GE(lowestRow(standardGlyph(c)), 2) << c;
-  }
-}
-
-TEST(StandardFace, UnderscoreIsAFullWidthBarInRows0And1) {
-  const Glyph g = standardGlyph('_');
-  EXPECT_EQ(g.bytes[0], 0xff);
-  EXPECT_EQ(g.bytes[1], 0xff);
-  EXPECT_EQ(highestRow(g), 1);
-}
-
 TEST(StandardFace, LettersAndDigitsHaveTwoPixelStrokes) {
   for (char c = 33; c <= 125; ++c) {
     if (isLetterOrDigit(c)) {
@@ -235,30 +186,9 @@ TEST(SmallFace, RowNineIsAlwaysEmpty) {
   }
 }
 
-TEST(SmallFace, DigitsAndPAreFiveColumnsByEightRows) {
-  for (const char* c = "0123456789P"; *c; ++c) {
-    const Glyph g = smallGlyph(*c);
-    EXPECT_EQ(columnsUsed(g), 0xf8u) << *c;
-    EXPECT_EQ(lowestRow(g), 1) << *c;
-    EXPECT_EQ(highestRow(g), 8) << *c;
-  }
-}
-
-TEST(SmallFace, LowercaseKeepsBodiesAscendersAndDescendersInTheirRows) {
-  for (const char* c = "acmrsux"; *c; ++c) {
-    EXPECT_EQ(lowestRow(smallGlyph(*c)), 1) << *c;
-    EXPECT_LE(highestRow(smallGlyph(*c)), 6) << *c;
-  }
-  EXPECT_EQ(highestRow(smallGlyph('i')), 7);
-  for (const char* c = "dfklt"; *c; ++c) {
-    EXPECT_EQ(lowestRow(smallGlyph(*c)), 1) << *c;
-    EXPECT_GE(highestRow(smallGlyph(*c)), 7) << *c;
-    EXPECT_LE(highestRow(smallGlyph(*c)), 8) << *c;
-  }
-  for (const char* c = "jpy"; *c; ++c) {
-    EXPECT_EQ(lowestRow(smallGlyph(*c)), 0) << *c;
-    EXPECT_LE(highestRow(smallGlyph(*c)), 7) << *c;
-  }
+TEST(SmallFace, DigitsAndPAreFiveColumnsWide) {
+  for (const char* c = "0123456789P"; *c; ++c)
+    EXPECT_EQ(columnsUsed(smallGlyph(*c)), 0xf8u) << *c;
 }
 
 TEST(SmallFace, GlyphsFitTheirAdvanceAndOnePixelStrokes) {
@@ -288,36 +218,80 @@ TEST(GreekFace, UpsilonIsTheBitmapOfNu) {
   EXPECT_EQ(std::memcmp(greekGlyph('u').bytes, greekGlyph('n').bytes, 13), 0);
 }
 
-TEST(GreekFace, DigitsAndPunctuationAreLightSevenColumnsOnRows1To11) {
+TEST(GreekFace, DigitsPunctuationAndLowercaseAreLightWithinSevenColumns) {
   for (char c = 33; c <= 125; ++c) {
-    if (isLetter(c)) continue;
-    const Glyph g = greekGlyph(c);
-    EXPECT_EQ(columnsUsed(g) & 0x01u, 0u) << c;
-    EXPECT_GE(lowestRow(g), 1) << c;
-    EXPECT_LE(highestRow(g), 11) << c;
-  }
-  for (const char* c = kDigits; *c; ++c) {
-    EXPECT_EQ(lowestRow(greekGlyph(*c)), 1) << *c;
-    EXPECT_EQ(highestRow(greekGlyph(*c)), 11) << *c;
-    EXPECT_FALSE(hasFilledSquare(greekGlyph(*c))) << *c;
+    if (isLetter(c) && !std::islower(static_cast<unsigned char>(c))) continue;
+    EXPECT_EQ(columnsUsed(greekGlyph(c)) & 0x01u, 0u) << c;
+    if (!isLetter(c) && !std::isdigit(static_cast<unsigned char>(c))) continue;
+    EXPECT_FALSE(hasFilledSquare(greekGlyph(c))) << c;
   }
 }
 
-TEST(GreekFace, LowercaseIsLightWithinSevenColumnsAndRows0To11) {
-  for (char c = 'a'; c <= 'z'; ++c) {
-    const Glyph g = greekGlyph(c);
-    EXPECT_EQ(columnsUsed(g) & 0x01u, 0u) << c;
-    EXPECT_LE(highestRow(g), 11) << c;
-    EXPECT_FALSE(hasFilledSquare(g)) << c;
-  }
-}
-
-TEST(GreekFace, BothPhisDescendBelowTheirLoop) {
-  for (const char* c = "fj"; *c; ++c) {
-    EXPECT_EQ(lowestRow(greekGlyph(*c)), 0) << *c;
-  }
-  // The closed phi's stroke also rises above the x-height its loop sits in.
+TEST(GreekFace, ClosedPhiRisesAboveTheXHeightOfItsLoop) {
   EXPECT_GT(highestRow(greekGlyph('f')), highestRow(greekGlyph('o')));
+}
+
+// ---------------------------------------------------------------------------
+// The rows each kind of character keeps to, face by face: the lowest and the
+// highest row holding a set pixel lie within the given bounds for every code.
+
+// Codes from 33 to 125 that `keep` accepts, as a string.
+std::string codesWhere(bool (*keep)(char)) {
+  std::string codes;
+  for (char c = 33; c <= 125; ++c) {
+    if (keep(c)) codes += c;
+  }
+  return codes;
+}
+
+TEST(GlyphRows, EachKindOfCharacterKeepsToItsRows) {
+  const struct {
+    const char* kind;
+    Glyph (*glyphOf)(char);
+    std::string codes;
+    int lowestMin, lowestMax, highestMin, highestMax;
+  } cases[] = {
+      // The standard face: capitals on rows 2 to 12, x-height rows 2 to 8.
+      {"standard capitals and digits", standardGlyph, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", 2,
+       2, 12, 12},
+      {"standard x-height letters", standardGlyph, "acemnorsuvwxz", 2, 2, 8, 8},
+      {"standard ascenders", standardGlyph, "bdfhkl", 2, 2, 12, 12},
+      {"standard tall lowercase", standardGlyph, "it", 2, 2, 9, 12},
+      {"standard descenders", standardGlyph, "gjpqy", 0, 0, 8, 12},
+      {"standard, the rest above the baseline", standardGlyph,
+       codesWhere([](char c) { return std::strchr("gjpqy_", c) == nullptr; }), 2, 12, 2, 12},
+      {"standard underscore", standardGlyph, "_", 0, 0, 1, 1},
+      // The small face: a subscript face on rows 1 to 8.
+      {"small digits and P", smallGlyph, "0123456789P", 1, 1, 8, 8},
+      {"small x-height letters", smallGlyph, "acmrsux", 1, 1, 1, 6},
+      {"small i", smallGlyph, "i", 1, 1, 7, 7},
+      {"small ascenders", smallGlyph, "dfklt", 1, 1, 7, 8},
+      {"small descenders", smallGlyph, "jpy", 0, 0, 0, 7},
+      // The Greek face: digits and punctuation on rows 1 to 11, lowercase within 0 to 11.
+      {"greek digits", greekGlyph, kDigits, 1, 1, 11, 11},
+      {"greek digits and punctuation", greekGlyph,
+       codesWhere([](char c) { return !isLetter(c); }), 1, 11, 1, 11},
+      {"greek lowercase", greekGlyph, "abcdefghijklmnopqrstuvwxyz", 0, 11, 0, 11},
+      {"greek phis", greekGlyph, "fj", 0, 0, 1, 11},
+  };
+  for (const auto& c : cases) {
+    for (char code : c.codes) {
+      const Glyph g = c.glyphOf(code);
+      EXPECT_GE(lowestRow(g), c.lowestMin) << c.kind << " '" << code << "'";
+      EXPECT_LE(lowestRow(g), c.lowestMax) << c.kind << " '" << code << "'";
+      EXPECT_GE(highestRow(g), c.highestMin) << c.kind << " '" << code << "'";
+      EXPECT_LE(highestRow(g), c.highestMax) << c.kind << " '" << code << "'";
+    }
+  }
+}
+
+TEST(GlyphRows, DescendersFillBothRowsBelowTheBaselineAndTheUnderscoreIsFullWidth) {
+  for (const char* c = "gjpqy"; *c; ++c) {
+    EXPECT_NE(standardGlyph(*c).bytes[0], 0) << *c;
+    EXPECT_NE(standardGlyph(*c).bytes[1], 0) << *c;
+  }
+  EXPECT_EQ(standardGlyph('_').bytes[0], 0xff);
+  EXPECT_EQ(standardGlyph('_').bytes[1], 0xff);
 }
 
 // ---------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/support/gl_test.h"
+#include "tests/support/module_state.h"
 #include "tests/text/text_pictures.h"
 #include "text/fonts.h"
 #include "text/glyphs.h"
@@ -23,16 +24,8 @@ class RasterTextTest : public GlTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
+    resetModuleState();
     usePixelProjection();
-    resetTextState();
-  }
-  void TearDown() override {
-    resetTextState();
-    GlTest::TearDown();
-  }
-  static void resetTextState() {
-    setGlutTextStyle(GLUT_BITMAP_8_BY_13, 2);
-    setTextOffset(0, 0, 0);
   }
   // Anchor on the centre of pixel (x, y).
   static void anchorAt(int x, int y) {
@@ -52,7 +45,7 @@ TEST_F(RasterTextTest, EveryFontPutsGlyphRowTwoOnTheAnchorRowAndColumnZeroOnItsC
                {FontVector, "TF", 170, 80}};
   for (const auto& c : cases) {
     anchorAt(c.x, c.y);
-    printText(1, c.font, "%s", c.text);
+    printText(kTextDepthTested, c.font, "%s", c.text);
     expected.text(c.font, c.text, c.x, c.y);
   }
   expectPicture(expected);
@@ -61,10 +54,10 @@ TEST_F(RasterTextTest, EveryFontPutsGlyphRowTwoOnTheAnchorRowAndColumnZeroOnItsC
 TEST_F(RasterTextTest, OffsetServesOneTextAndTheNextStartsAtTheAnchor) {
   anchorAt(100, 100);
   setTextOffset(-15, 15, 0);
-  printText(1, FontStandard, "I");
+  printText(kTextDepthTested, FontStandard, "I");
   setTextOffset(-18, 10, 0);
-  printText(1, FontVector, "TF");
-  printText(1, FontStandard, "N");
+  printText(kTextDepthTested, FontVector, "TF");
+  printText(kTextDepthTested, FontStandard, "N");
   TextPicture expected;
   expected.text(FontStandard, "I", 85, 85);
   expected.text(FontVector, "TF", 82, 90);
@@ -78,13 +71,14 @@ TEST_F(RasterTextTest, OffsetServesOneTextAndTheNextStartsAtTheAnchor) {
 TEST_F(RasterTextTest, AlignmentsCentreEndOrStartTheTextOnTheAnchor) {
   const struct {
     int alignment, shift, drop;
-  } cases[] = {{0, -25, 6}, {1, -50, 6}, {2, 0, 0}, {7, 0, 0}};
+  } cases[] = {
+      {kTextCentred, -25, 6}, {kTextRightAligned, -50, 6}, {kTextLeftAligned, 0, 0}, {7, 0, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE("alignment " + std::to_string(c.alignment));
     glClear(GL_COLOR_BUFFER_BIT);
     setTextAlignment(c.alignment);
     anchorAt(150, 100);
-    printText(0, FontStandard, "AB%dDE", 3);
+    printText(kTextOverEverything, FontStandard, "AB%dDE", 3);
     TextPicture expected;
     expected.text(FontStandard, "AB3DE", 150 + c.shift, 100 - c.drop);
     expectPicture(expected);
@@ -95,9 +89,9 @@ TEST_F(RasterTextTest, FontNumbersOutsideOneToFourDrawAndMeasureTheStandardFont)
   for (int font : {0, 7, -3}) {
     SCOPED_TRACE("font " + std::to_string(font));
     glClear(GL_COLOR_BUFFER_BIT);
-    setTextAlignment(1);
+    setTextAlignment(kTextRightAligned);
     anchorAt(150, 100);
-    printText(0, font, "qR");
+    printText(kTextOverEverything, font, "qR");
     TextPicture expected;
     expected.text(FontStandard, "qR", 130, 94);
     expectPicture(expected);
@@ -105,9 +99,9 @@ TEST_F(RasterTextTest, FontNumbersOutsideOneToFourDrawAndMeasureTheStandardFont)
 }
 
 TEST_F(RasterTextTest, NarrowSmallGlyphsStillMeasureSixPixelsWhenAligned) {
-  setTextAlignment(0);
+  setTextAlignment(kTextCentred);
   anchorAt(150, 100);
-  printText(0, FontSmall, "fi");
+  printText(kTextOverEverything, FontSmall, "fi");
   TextPicture expected;
   expected.text(FontSmall, "fi", 144, 94);
   expectPicture(expected);
@@ -115,12 +109,12 @@ TEST_F(RasterTextTest, NarrowSmallGlyphsStillMeasureSixPixelsWhenAligned) {
 
 TEST_F(RasterTextTest, BytesWithoutGlyphNeitherDrawNorMoveButCountInTheWidth) {
   anchorAt(40, 150);
-  printText(0, FontStandard, "%s",
+  printText(kTextOverEverything, FontStandard, "%s",
             "A~\x7f\x01\x1f\x80\xc8\xff"
             "B");
-  setTextAlignment(0);
+  setTextAlignment(kTextCentred);
   anchorAt(200, 100);
-  printText(0, FontGreek, "%s",
+  printText(kTextOverEverything, FontGreek, "%s",
             "A\x80\xff"
             "B");
   TextPicture expected;
@@ -151,16 +145,16 @@ TEST_F(RasterTextTest, DepthTestedTextIsHiddenBehindNearerGeometryAndOnTopTextIs
     glColor3f(1, 0, 0);
     const int rows[] = {200, 160, 120, 80, 40};
     anchorAt(100, rows[0]);
-    printText(1, FontStandard, "I");  // hidden
+    printText(kTextDepthTested, FontStandard, "I");  // hidden
     anchorAt(100, rows[1]);
     printTextOnTop(FontStandard, "I");  // drawn over the square
     anchorAt(100, rows[2]);
     setTextOffset(0, 0, -0.4f);
-    printText(1, FontStandard, "I");  // brought in front of the square
+    printText(kTextDepthTested, FontStandard, "I");  // brought in front of the square
     anchorAt(100, rows[3]);
     printStandardText("I");  // hidden
     anchorAt(200, rows[4]);
-    printText(1, FontStandard, "I");  // nothing in front
+    printText(kTextDepthTested, FontStandard, "I");  // nothing in front
     EXPECT_EQ(isEnabled(GL_DEPTH_TEST), callerDepthTest);
     EXPECT_EQ(attribStackDepth(), attribDepth);
     EXPECT_EQ(getInteger(GL_LIST_BASE), listBase);
@@ -182,7 +176,7 @@ TEST_F(RasterTextTest, AnchorOutsideTheViewDrawsNothingYetUsesUpTheOffset) {
   setRasterPosition(1000, 120, 0);
   EXPECT_EQ(textAnchorValid, 0);
   setTextOffset(-900, 0, 0);
-  printText(0, FontStandard, "III");
+  printText(kTextOverEverything, FontStandard, "III");
   EXPECT_EQ(textOffset[0], 0.0f);
   setTextOffset(-900, 0, 0);
   printGlutText("III");
@@ -191,7 +185,7 @@ TEST_F(RasterTextTest, AnchorOutsideTheViewDrawsNothingYetUsesUpTheOffset) {
   EXPECT_EQ(litCount(), 0);
   anchorAt(60, 60);
   EXPECT_EQ(textAnchorValid, 1);
-  printText(0, FontStandard, "I");
+  printText(kTextOverEverything, FontStandard, "I");
   TextPicture expected;
   expected.text(FontStandard, "I", 60, 60);
   expectPicture(expected);
@@ -200,7 +194,7 @@ TEST_F(RasterTextTest, AnchorOutsideTheViewDrawsNothingYetUsesUpTheOffset) {
 TEST_F(RasterTextTest, EmptyTextDrawsNothingButUsesUpTheOffset) {
   anchorAt(60, 60);
   setTextOffset(5, 5, 0);
-  printText(0, FontStandard, "%s", "");
+  printText(kTextOverEverything, FontStandard, "%s", "");
   EXPECT_EQ(textOffset[0], 0.0f);
   EXPECT_EQ(textOffset[1], 0.0f);
   EXPECT_EQ(litCount(), 0);
@@ -213,7 +207,7 @@ TEST_F(RasterTextTest, ValuesWindowProjectionAnchorsFromTheTopLeftCorner) {
   glMatrixMode(GL_MODELVIEW);
   setRasterPosition(5, -20, 0);
   EXPECT_EQ(textAnchor.w, 1.0f);
-  printText(1, FontStandard, "E: %.1f", 0.5);
+  printText(kTextDepthTested, FontStandard, "E: %.1f", 0.5);
   TextPicture expected;
   expected.text(FontStandard, "E: 0.5", 5, H - 20);
   expectPicture(expected);
@@ -228,9 +222,9 @@ TEST_F(RasterTextTest, PerspectiveAnchorPlacesTheTextOnTheAnchorPixel) {
   EXPECT_EQ(textAnchor.w, 5.0f);
   EXPECT_NEAR(textAnchor.x, 163.2f, 1e-3f);
   EXPECT_NEAR(textAnchor.y, 123.2f, 1e-3f);
-  printText(1, FontStandard, "R");
+  printText(kTextDepthTested, FontStandard, "R");
   setTextOffset(0, 20, 0);
-  printText(1, FontStandard, "I");
+  printText(kTextDepthTested, FontStandard, "I");
   drawAnchoredLine(0, 40, 30, 40);
   TextPicture expected;
   expected.text(FontStandard, "R", 163, 123);
@@ -260,7 +254,7 @@ TEST_F(RasterTextTest, EveryDrawingOperationRestoresMatricesAndMatrixMode) {
   const int projectionDepth = projectionStackDepth();
   const int modelviewDepth = modelviewStackDepth();
   const std::function<void()> operations[] = {
-      [] { printText(1, FontGreek, "q"); },
+      [] { printText(kTextDepthTested, FontGreek, "q"); },
       [] { printTextOnTop(FontSmall, "i"); },
       [] { printStandardText("N"); },
       [] { printGlutText("x"); },
@@ -300,13 +294,12 @@ std::array<int, 4> litBounds() {
 }
 
 TEST_F(RasterTextTest, GlutFontTextIsPlacedAtTheAnchorAndBuildsNoLists) {
-  const int window = glutCreateWindow("glut-font text");
-  glutDisplayFunc([] {});
-  pumpEvents();
+  const int window = createTestWindow("glut-font text");
   usePixelProjection();
   const struct {
     int alignment, left, right, drop;
-  } cases[] = {{2, 0, 24, 0}, {0, -12, 12, 6}, {1, -24, 0, 6}};
+  } cases[] = {
+      {kTextLeftAligned, 0, 24, 0}, {kTextCentred, -12, 12, 6}, {kTextRightAligned, -24, 0, 6}};
   for (const auto& c : cases) {
     SCOPED_TRACE("alignment " + std::to_string(c.alignment));
     glClear(GL_COLOR_BUFFER_BIT);
@@ -330,9 +323,8 @@ TEST_F(RasterTextTest, GlutFontTextIsPlacedAtTheAnchorAndBuildsNoLists) {
   if (window < kFontWindowSlots) {
     EXPECT_EQ(fontListsBuilt[window], 0);
   }
-  glutDestroyWindow(window);
-  pumpEvents();
-  testWindow();
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "in the window's own context";
+  destroyTestWindow(window);
 }
 
 TEST_F(RasterTextTest, AnchoredLineJoinsTwoPixelOffsetsAndKeepsTheTextOffset) {
@@ -355,14 +347,14 @@ TEST_F(RasterTextTest, AnchoredLineJoinsTwoPixelOffsetsAndKeepsTheTextOffset) {
 TEST_F(RasterTextTest, TextsLongerThanTheBufferAreCutAtItsEnd) {
   const std::string text(2500, 'x');
   anchorAt(10, 10);
-  printText(0, FontStandard, "%s", text.c_str());
+  printText(kTextOverEverything, FontStandard, "%s", text.c_str());
   EXPECT_EQ(std::strlen(textBuffer), static_cast<size_t>(kTextBufferSize - 1));
   EXPECT_EQ(std::string(textBuffer), text.substr(0, kTextBufferSize - 1));
   printGlutText("%s%s", "ab", text.c_str());
   EXPECT_EQ(std::string(textBuffer), "ab" + text.substr(0, kTextBufferSize - 3));
   // The latest text may itself be printed again.
-  printText(0, FontStandard, "<%s>", "abc");
-  printText(0, FontStandard, "%s!", textBuffer);
+  printText(kTextOverEverything, FontStandard, "<%s>", "abc");
+  printText(kTextOverEverything, FontStandard, "%s!", textBuffer);
   EXPECT_STREQ(textBuffer, "<abc>!");
 }
 

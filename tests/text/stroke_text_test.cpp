@@ -9,48 +9,40 @@
 #include <string>
 
 #include "tests/support/gl_test.h"
+#include "tests/support/module_state.h"
 
 namespace {
 
-// Declared first so that it runs before any test changes the settings.
+// The settings as the process starts with them, read before main and so
+// before any test changes them, in whatever order the tests run.
+const int kBoldAtStart = getStrokeBold();
+const int kSmoothAtStart = getStrokeSmooth();
+const float kSpacingAtStart = getStrokeSpacing();
+
 TEST(StrokeTextSettings, StartWithoutBoldSmoothingOrSpacing) {
-  EXPECT_EQ(getStrokeBold(), 0);
-  EXPECT_EQ(getStrokeSmooth(), 0);
-  EXPECT_EQ(getStrokeSpacing(), 0.0f);
+  EXPECT_EQ(kBoldAtStart, 0);
+  EXPECT_EQ(kSmoothAtStart, 0);
+  EXPECT_EQ(kSpacingAtStart, 0.0f);
 }
 
 TEST(StrokeTextSettings, SettersStoreTheirArgumentAsGiven) {
+  resetModuleState();
   setStrokeBold(5);
   setStrokeSmooth(-3);
   setStrokeSpacing(-2.5f);
   EXPECT_EQ(getStrokeBold(), 5);
   EXPECT_EQ(getStrokeSmooth(), -3);
   EXPECT_EQ(getStrokeSpacing(), -2.5f);
-  setStrokeBold(0);
-  setStrokeSmooth(0);
-  setStrokeSpacing(0.0f);
+  resetModuleState();
 }
 
-// The shared context with plain settings and OpenGL defaults around each test.
+// The shared context with the start settings and OpenGL's state as the
+// fixture saved it around each test.
 class StrokeText : public GlTest {
  protected:
   void SetUp() override {
     GlTest::SetUp();
-    resetAll();
-  }
-  void TearDown() override {
-    resetAll();
-    GlTest::TearDown();
-  }
-  static void resetAll() {
-    setStrokeBold(0);
-    setStrokeSmooth(0);
-    setStrokeSpacing(0.0f);
-    glDisable(GL_BLEND);
-    glDisable(GL_LINE_SMOOTH);
-    glBlendFunc(GL_ONE, GL_ZERO);
-    glLineWidth(1.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    resetModuleState();
   }
 };
 
