@@ -42,7 +42,7 @@ TEST(Soak, ProgramSurvivesEveryByteAndRandomEventsKeepsItsMemoryAndEndsOnEsc) {
   SoakOptions options;
   options.events = 400;
   options.seed = 20261209;
-  options.maxSeconds = 60;
+  options.maxSeconds = 90;
   SoakResult result;
   const bool passed = runSoak(options, kAllowedGrowthKb, &result);
   std::printf("%s", describeSoak(options, result).c_str());
