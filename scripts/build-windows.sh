@@ -87,9 +87,17 @@ fetch_source() {
   fi
   local apt="$out/apt"
   mkdir -p "$apt/lists/partial" "$apt/parts"
-  # The archives of Debian this machine installs from, as deb-src lines.
-  apt-get indextargets --format 'deb-src $(REPO_URI) $(RELEASE) $(COMPONENT)' \
-    'Created-By: Packages' 'Origin: Debian' | sort -u >"$apt/sources.list"
+  # The archives of Debian this machine installs from, as deb-src lines
+  # (read from its package lists, fetched first if it has none yet).
+  debian_archives() {
+    apt-get indextargets --format 'deb-src $(REPO_URI) $(RELEASE) $(COMPONENT)' \
+      'Created-By: Packages' 'Origin: Debian' | sort -u
+  }
+  debian_archives >"$apt/sources.list"
+  if [ ! -s "$apt/sources.list" ]; then
+    apt-get -o DPkg::Lock::Timeout=900 update -q
+    debian_archives >"$apt/sources.list"
+  fi
   if [ "$fault" = failed-download ]; then
     echo "deb-src file:$apt/unreachable bookworm main" >"$apt/sources.list"
   fi

@@ -8,7 +8,8 @@
 #      build-sanitize/, with the run-time settings of tests/sanitizers/env.sh.
 # Arguments go to both CTest runs (e.g. -R Vector). Fails when either run
 # fails; the output ends with CTest's summary, of the failing run if only one
-# failed.
+# failed. With VELORANE_WINDOWS=1, the Windows build and its tests under Wine
+# (scripts/test-windows.sh) follow, and count too.
 #
 #   bash scripts/test.sh [-h] [CTEST OPTIONS...]
 set -euo pipefail
@@ -59,6 +60,11 @@ if [ "$plain" -ne 0 ] && [ "$sanitize" -eq 0 ]; then
   echo "=== plain (summary repeated: this run failed) ==="
   sed -n '/tests passed, /,$p' "$logs/plain.log"
 fi
-if [ "$plain" -ne 0 ] || [ "$sanitize" -ne 0 ]; then
+windows=0
+if [ "${VELORANE_WINDOWS:-}" = 1 ]; then
+  echo "=== windows ==="
+  bash "$root/scripts/test-windows.sh" || windows=$?
+fi
+if [ "$plain" -ne 0 ] || [ "$sanitize" -ne 0 ] || [ "$windows" -ne 0 ]; then
   exit 1
 fi
