@@ -10,21 +10,7 @@ build="${VELORANE_WEB_BUILD_DIR:-$root/build-web}"
 # The page may not grow past this size, in bytes (1.5 MB).
 max_size=1572864
 
-packages=(emscripten node-acorn cmake make)
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -q \
-    --no-install-recommends "${missing[@]}"
-fi
+bash "$root/scripts/setup.sh" emscripten node-acorn cmake make
 
 # Emscripten's optimiser runs on the machine's Node.js, which may not look in
 # Debian's folder of JavaScript modules by itself.

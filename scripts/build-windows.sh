@@ -61,22 +61,7 @@ step() {
 install_packages() {
   local packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis
     librsvg2-bin icoutils dpkg-dev zip wine64)
-  local missing=() p
-  for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-      missing+=("$p")
-    fi
-  done
-  if [ ${#missing[@]} -eq 0 ]; then
-    echo "all installed"
-    return 0
-  fi
-  local sudo=""
-  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get -o DPkg::Lock::Timeout=900 update -q
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=900 install -y -q \
-    --no-install-recommends "${missing[@]}"
+  bash "$root/scripts/setup.sh" "${packages[@]}"
 }
 
 # freeglut's source, unpacked with Debian's patches into $freeglut/source.

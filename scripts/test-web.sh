@@ -10,14 +10,7 @@ web_build="${VELORANE_WEB_BUILD_DIR:-$root/build-web}"
 
 VELORANE_WEB_BUILD_DIR="$web_build" bash "$root/scripts/build-web.sh"
 bash "$root/scripts/setup.sh"
-if ! dpkg-query -W -f='${Status}' chromium 2>/dev/null | grep -q "install ok installed"; then
-  sudo=""
-  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-  echo "Installing: chromium"
-  $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -q \
-    --no-install-recommends chromium
-fi
+bash "$root/scripts/setup.sh" chromium
 # puppeteer-core brings no browser of its own: the test drives Debian's.
 (cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error)
 
