@@ -209,6 +209,19 @@ test('"#" puts the diagram on the whole screen and back, as it was', async () =>
   assert.ok(samePicture(before, await web.capture('Velorane')), 'the diagram came back changed');
 });
 
+
+// After the browser left or refused full screen the program still counts
+// itself on the whole screen: its next "#" puts the window back (it is already
+// so), the one after fills the screen again, and a third puts it back.
+async function expectHashPutsBackThenFills(screen) {
+  const steps = [[310, 250, false], [screen[0], screen[1], true], [310, 250, false]];
+  for (const [width, height, full] of steps) {
+    const before = await diagramState();
+    await web.page.keyboard.press('#');
+    await diagramBecomes(before.frames, width, height, full);
+  }
+}
+
 test('Esc on the whole screen is the browser\'s; leaving by the browser gives the page size back', async () => {
   const s = await diagramState();
   await web.page.$eval('canvas[aria-label="Velorane"]', (c) => c.focus());
@@ -225,17 +238,7 @@ test('Esc on the whole screen is the browser\'s; leaving by the browser gives th
   const full = await diagramState();
   await web.page.evaluate(() => document.exitFullscreen());
   await diagramBecomes(full.frames, 310, 250, false);
-  // The program still counts itself on the whole screen: its next "#" puts the
-  // window back (already so), the one after asks for the whole screen again.
-  const page = await diagramState();
-  await web.page.keyboard.press('#');
-  await diagramBecomes(page.frames, 310, 250, false);
-  const again = await diagramState();
-  await web.page.keyboard.press('#');
-  await diagramBecomes(again.frames, s.screen[0], s.screen[1], true);
-  const last = await diagramState();
-  await web.page.keyboard.press('#');
-  await diagramBecomes(last.frames, 310, 250, false);
+  await expectHashPutsBackThenFills(s.screen);
 });
 
 test('a "#" whose full screen the browser refuses leaves the diagram in the page', async () => {
@@ -253,16 +256,8 @@ test('a "#" whose full screen the browser refuses leaves the diagram in the page
   await diagramBecomes(s.frames, 310, 250, false);
   assert.equal(await web.page.evaluate(() => window.asked), 1);
   await web.page.evaluate(() => { delete HTMLElement.prototype.requestFullscreen; });
-  // As after the browser leaving by itself: "#" puts back, the next one goes full.
-  const refused = await diagramState();
-  await web.page.keyboard.press('#');
-  await diagramBecomes(refused.frames, 310, 250, false);
-  const again = await diagramState();
-  await web.page.keyboard.press('#');
-  await diagramBecomes(again.frames, s.screen[0], s.screen[1], true);
-  const last = await diagramState();
-  await web.page.keyboard.press('#');
-  await diagramBecomes(last.frames, 310, 250, false);
+  // As after the browser leaving by itself.
+  await expectHashPutsBackThenFills(s.screen);
 });
 
 test('a frame of both canvases, timed', async () => {
