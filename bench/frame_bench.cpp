@@ -182,81 +182,57 @@ static void dragStep(benchmark::State& state) {
   resetToProgramStart();
 }
 
+// Frames: wall time in microseconds, medians of repeated runs.
+static void frameTiming(benchmark::internal::Benchmark* b) {
+  b->UseRealTime()
+      ->Unit(benchmark::kMicrosecond)
+      ->MinTime(kFrameMinTime)
+      ->Repetitions(kFrameRepetitions)
+      ->ReportAggregatesOnly(true);
+}
+
+// Sweeps and single calls: microseconds, medians of repeated runs.
+static void sweepTiming(benchmark::internal::Benchmark* b) {
+  b->Unit(benchmark::kMicrosecond)
+      ->MinTime(kSweepMinTime)
+      ->Repetitions(kSweepRepetitions)
+      ->ReportAggregatesOnly(true);
+}
+
+// Sweeps over a size N in wall time, with Google Benchmark's O(N) fit.
+static void linearSweep(benchmark::internal::Benchmark* b) {
+  b->Complexity(benchmark::oN)->UseRealTime();
+  sweepTiming(b);
+}
+
 BENCHMARK(diagramFrame)
     ->Name("displayDiagram")
     ->Args({310, 250})
     ->Args({1280, 1024})
-    ->UseRealTime()
-    ->Unit(benchmark::kMicrosecond)
-    ->MinTime(kFrameMinTime)
-    ->Repetitions(kFrameRepetitions)
-    ->ReportAggregatesOnly(true);
+    ->Apply(frameTiming);
 BENCHMARK(diagramFloorFrame)
     ->Name("floor/diagram")
     ->Args({310, 250})
     ->Args({1280, 1024})
-    ->UseRealTime()
-    ->Unit(benchmark::kMicrosecond)
-    ->MinTime(kFrameMinTime)
-    ->Repetitions(kFrameRepetitions)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(valuesFrame)
-    ->Name("displayValues")
-    ->UseRealTime()
-    ->Unit(benchmark::kMicrosecond)
-    ->MinTime(kFrameMinTime)
-    ->Repetitions(kFrameRepetitions)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(valuesFloorFrame)
-    ->Name("floor/values")
-    ->UseRealTime()
-    ->Unit(benchmark::kMicrosecond)
-    ->MinTime(kFrameMinTime)
-    ->Repetitions(kFrameRepetitions)
-    ->ReportAggregatesOnly(true);
+    ->Apply(frameTiming);
+BENCHMARK(valuesFrame)->Name("displayValues")->Apply(frameTiming);
+BENCHMARK(valuesFloorFrame)->Name("floor/values")->Apply(frameTiming);
 BENCHMARK(cylinderMesh)
     ->Name("drawCylinder")
     ->RangeMultiplier(2)
     ->Range(4, 4096)
-    ->Complexity(benchmark::oN)
-    ->UseRealTime()
-    ->Unit(benchmark::kMicrosecond)
-    ->MinTime(kSweepMinTime)
-    ->Repetitions(kSweepRepetitions)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(angleArc)
-    ->Name("drawArc")
-    ->RangeMultiplier(2)
-    ->Range(1, 4096)
-    ->Complexity(benchmark::oN)
-    ->UseRealTime()
-    ->Unit(benchmark::kMicrosecond)
-    ->MinTime(kSweepMinTime)
-    ->Repetitions(kSweepRepetitions)
-    ->ReportAggregatesOnly(true);
+    ->Apply(linearSweep);
+BENCHMARK(angleArc)->Name("drawArc")->RangeMultiplier(2)->Range(1, 4096)->Apply(linearSweep);
 BENCHMARK(bitmapText)
     ->Name("printText")
     ->RangeMultiplier(2)
     ->Range(1, 1999)
-    ->Complexity(benchmark::oN)
-    ->UseRealTime()
-    ->Unit(benchmark::kMicrosecond)
-    ->MinTime(kSweepMinTime)
-    ->Repetitions(kSweepRepetitions)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(reflectionModel)
-    ->Name("computeReflection")
-    ->Unit(benchmark::kMicrosecond)
-    ->MinTime(kSweepMinTime)
-    ->Repetitions(kSweepRepetitions)
-    ->ReportAggregatesOnly(true);
+    ->Apply(linearSweep);
+BENCHMARK(reflectionModel)->Name("computeReflection")->Apply(sweepTiming);
 BENCHMARK(dragStep)
     ->Name("manipulatorHandleMotion")
     ->DenseRange(modShift, modCtrlAlt)
-    ->Unit(benchmark::kMicrosecond)
-    ->MinTime(kSweepMinTime)
-    ->Repetitions(kSweepRepetitions)
-    ->ReportAggregatesOnly(true);
+    ->Apply(sweepTiming);
 
 // The medians of one benchmark instance: time in microseconds and counters.
 struct Median {
