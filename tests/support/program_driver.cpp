@@ -59,11 +59,11 @@ std::vector<std::string> programCommand() {
   return words;
 }
 
-// Run a shell command; what it printed on standard output and error, and its
-// exit status (-1 when it could not be run).
+// Run a shell command; what it printed on standard output, and its exit
+// status (-1 when it could not be run or did not exit).
 static int runCommand(const std::string& command, std::string* output) {
   output->clear();
-  std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  std::FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return -1;
   char buffer[512];
   size_t n;
@@ -75,19 +75,14 @@ static int runCommand(const std::string& command, std::string* output) {
 
 std::string ProgramDriver::shell(const std::string& command) {
   std::string output;
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return output;
-  char buffer[512];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-  pclose(pipe);
+  runCommand(command, &output);
   return output;
 }
 
 bool ProgramDriver::xdotool(const std::string& commands) {
   std::string output;
   const int status = runCommand(
-      "timeout " + std::to_string(kXdotoolSeconds) + " xdotool " + commands, &output);
+      "timeout " + std::to_string(kXdotoolSeconds) + " xdotool " + commands + " 2>&1", &output);
   if (status == 0) return true;
   ADD_FAILURE() << "xdotool " << commands << " failed"
                 << (status == 124 ? " (timed out)" : " with status " + std::to_string(status))
@@ -240,12 +235,12 @@ static std::set<pid_t> processTree(pid_t root) {
 
 // The process of the X client that created `window`, or 0 when unknown.
 static pid_t clientProcess(Display* display, Window window) {
-  XResClientIdSpec spec;
-  spec.client = window;
-  spec.mask = XRES_CLIENT_ID_PID_MASK;
+  XResClientIdSpec request;  // the client that created `window`, asked for its process
+  request.client = window;
+  request.mask = XRES_CLIENT_ID_PID_MASK;
   long count = 0;
   XResClientIdValue* ids = nullptr;
-  if (XResQueryClientIds(display, 1, &spec, &count, &ids) != Success) return 0;
+  if (XResQueryClientIds(display, 1, &request, &count, &ids) != Success) return 0;
   pid_t pid = 0;
   for (long i = 0; i < count; ++i) {
     if (XResGetClientPid(&ids[i]) > 0) pid = XResGetClientPid(&ids[i]);
