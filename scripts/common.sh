@@ -50,25 +50,51 @@ display_usable() {
   [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1
 }
 
+# Whether process $1 holds the listening abstract socket of display :$2. X
+# clients try that socket before /tmp/.X11-unix/X$2, and its name is shared by
+# everything in the machine's network namespace, even by a sandbox with a /tmp
+# of its own where another Xvfb may hold the same number.
+owns_display_socket() {
+  local inode
+  inode=$(awk -v path="@/tmp/.X11-unix/X$2" '$8 == path && $4 == "00010000" { print $7 }' \
+    /proc/net/unix)
+  [ -n "$inode" ] && ls -l "/proc/$1/fd" 2>/dev/null | grep -q "socket:\[$inode\]"
+}
+
 # Start Xvfb on a free display number and export DISPLAY; it is stopped when
-# the calling script exits. -noreset: without it Xvfb resets whenever its last
+# the calling script exits (xvfb_pid is its process, xvfb_pids every one this
+# script started). The number is ours alone: Xvfb takes its lock, -nopn makes
+# it give up unless it also holds both of the number's sockets (a server
+# elsewhere may hold the abstract one, which our clients would reach first),
+# and the display counts as started only once this very server holds that
+# socket and answers. -noreset: without it Xvfb resets whenever its last
 # client leaves and refuses connections meanwhile. The numbers tried are 90 to
-# 140, or those of VELORANE_DISPLAYS ("FIRST LAST") on a machine shared with
-# others. Arguments are further options of Xvfb (e.g. -br, a black root).
+# 140, or those of VELORANE_DISPLAYS ("FIRST LAST"). Arguments are further
+# options of Xvfb (e.g. -br, a black root).
 start_virtual_display() {
-  local n range
+  local n range pid
   read -r -a range <<<"${VELORANE_DISPLAYS:-90 140}"
   for n in $(seq "${range[0]}" "${range[1]}"); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset "$@" >/dev/null 2>&1 &
-      xvfb_pid=$!
-      trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
-      export DISPLAY=":$n"
-      for _ in $(seq 1 100); do
-        if xdpyinfo >/dev/null 2>&1; then return 0; fi
-        sleep 0.05
-      done
-      echo "Xvfb did not start on :$n within 5 s" >&2
+    if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] ||
+      grep -q " @/tmp/.X11-unix/X$n\$" /proc/net/unix; then
+      continue
+    fi
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -nopn -noreset "$@" >/dev/null 2>&1 &
+    pid=$!
+    for _ in $(seq 1 200); do
+      if ! kill -0 "$pid" 2>/dev/null; then break; fi # another server took the number
+      if owns_display_socket "$pid" "$n" && DISPLAY=":$n" timeout 10 xdpyinfo >/dev/null 2>&1; then
+        xvfb_pid=$pid
+        xvfb_pids+=("$pid")
+        trap 'kill "${xvfb_pids[@]}" 2>/dev/null || true' EXIT
+        export DISPLAY=":$n"
+        return 0
+      fi
+      sleep 0.05
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+      kill "$pid" 2>/dev/null || true
+      echo "Xvfb did not start on :$n within 10 s" >&2
       return 1
     fi
   done

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Check the formatting of every C and C++ file (the repository's
 # .clang-format), then build Velorane and run its whole test suite through
-# CTest twice, on a virtual display of its own when there is no usable one:
+# CTest twice, on virtual displays of its own (one per parallel job):
 #   1. the plain way: the default compiler (gcc), in build/;
 #   2. the sanitizer way: clang with AddressSanitizer and
 #      UndefinedBehaviorSanitizer, the libFuzzer targets included, in
@@ -27,12 +27,22 @@ build_project
 build_tree "$sanitize_build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DVELORANE_SANITIZE=ON -DVELORANE_FUZZ=ON
 
-if ! display_usable; then
-  start_virtual_display
-fi
-
 logs="$(mktemp -d)"
-trap 'rm -rf "$logs"; if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi' EXIT
+# One virtual display of the suite's own per parallel job, described to CTest
+# as resources: every test that opens windows gets one of them to itself
+# while it runs (tests/support/on_test_display.sh), so no test sees another's
+# windows, focus or pointer, and none depends on a display it did not start.
+jobs=$(nproc)
+displays=()
+for _ in $(seq "$jobs"); do
+  start_virtual_display
+  displays+=("{\"id\": \"${DISPLAY#:}\", \"slots\": 1}")
+done
+trap 'rm -rf "$logs"; kill "${xvfb_pids[@]}" 2>/dev/null || true' EXIT
+(
+  IFS=,
+  echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"display\": [${displays[*]}]}]}"
+) >"$logs/displays.json"
 
 # Run CTest in the build directory $1 with a title $2, keeping its output in
 # $logs/$2.log as well; its status.
@@ -41,7 +51,8 @@ run_suite() {
   shift 2
   echo "=== $title ==="
   local status=0
-  (cd "$dir" && ctest --output-on-failure -j "$(nproc)" "$@") 2>&1 | tee "$logs/$title.log" ||
+  (cd "$dir" && ctest --output-on-failure -j "$jobs" --resource-spec-file "$logs/displays.json" \
+    "$@") 2>&1 | tee "$logs/$title.log" ||
     status=$?
   return "$status"
 }

@@ -1,0 +1,10 @@
+# Tests that open windows run each on an X display of its own: CTest hands
+# out the displays that scripts/test.sh starts, one per parallel job (its
+# resource file names them), and tests/support/on_test_display.sh, put in
+# front of the test's command, points DISPLAY at the one given.
+set(VELORANE_ON_DISPLAY ${PROJECT_SOURCE_DIR}/tests/support/on_test_display.sh)
+
+# Give the tests named one display each while they run.
+function(velorane_tests_on_displays)
+  set_tests_properties(${ARGN} PROPERTIES RESOURCE_GROUPS display:1)
+endfunction()
