@@ -8,6 +8,7 @@
 
 #include "tests/support/gl_test.h"
 #include "tests/support/module_state.h"
+#include "tests/support/test_clock.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ class MouseTest : public GlTest {
   void SetUp() override {
     GlTest::SetUp();
     resetModuleState();
+    useGlutClock();
     hookCalls = 0;
   }
   // Press the left button at (x, y) with a combination held.
@@ -274,25 +276,28 @@ TEST_F(MouseTest, SpinTurnsTenDegreesPerSecondAndRedraws) {
   spinEnabled = 1;
   EXPECT_EQ(redrawFramesOf([] {
               setMouseRotation(0.0f, 0.0f, 0.0f);
-              lastSpinTime = glutGet(GLUT_ELAPSED_TIME) - 500;
+              setElapsedTime(1000);
+              lastSpinTime = 500;
               manipulatorIdleFunc();
             }),
             1);
-  EXPECT_NEAR(mouseRotationX, 5.0f, 0.2f);
+  EXPECT_FLOAT_EQ(mouseRotationX, 5.0f);
   EXPECT_EQ(mouseRotationY, mouseRotationX);
   EXPECT_EQ(mouseRotationZ, mouseRotationX);
+  EXPECT_EQ(lastSpinTime, 1000);
 
   spinFactor = 2.0f;
   setRedisplayHook(countHook);
   EXPECT_EQ(redrawFramesOf([] {
               hookCalls = 0;
               setMouseRotation(0.0f, 0.0f, 0.0f);
-              lastSpinTime = glutGet(GLUT_ELAPSED_TIME) - 500;
+              setElapsedTime(1500);
+              lastSpinTime = 1000;
               manipulatorIdleFunc();
             }),
             0)
       << "the hook replaces the redraw request";
-  EXPECT_NEAR(mouseRotationX, 10.0f, 0.4f);
+  EXPECT_FLOAT_EQ(mouseRotationX, 10.0f);
   EXPECT_EQ(hookCalls, 1);
 }
 
@@ -311,15 +316,17 @@ TEST_F(MouseTest, SpinRedrawsItsOwnWindowWithoutTheHook) {
 
 TEST_F(MouseTest, SpinOffKeepsTheAnglesButAdvancesTheClock) {
   EXPECT_EQ(redrawFramesOf([] {
-              lastSpinTime = glutGet(GLUT_ELAPSED_TIME) - 10000;
+              setElapsedTime(20000);
+              lastSpinTime = 10000;
               manipulatorIdleFunc();
             }),
             0);
   EXPECT_EQ(mouseRotationX, 0.0f);
-  EXPECT_GE(lastSpinTime, glutGet(GLUT_ELAPSED_TIME) - 100);
+  EXPECT_EQ(lastSpinTime, 20000);
   spinEnabled = 1;
+  setElapsedTime(20100);
   manipulatorIdleFunc();
-  EXPECT_LT(mouseRotationX, 2.0f) << "switching the spin on later does not jump";
+  EXPECT_FLOAT_EQ(mouseRotationX, 1.0f) << "switching the spin on later does not jump";
 }
 
 TEST_F(MouseTest, CallbacksRequestARedrawOrCallTheHookOnlyWhenConsumed) {

@@ -59,6 +59,9 @@ int createTestWindow(const char* title) {
   const int window = glutCreateWindow(title);
   glutDisplayFunc(countFrame);
   waitForFirstFrame(window, title);
+  // A new window's back buffer holds whatever memory it was given: a test
+  // that reads it back must find it black.
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   return window;
 }
 

@@ -28,9 +28,9 @@ int testWindow();
 // kEventWaitSeconds; fails naming `what` when it never held.
 ::testing::AssertionResult waitFor(const char* what, const std::function<bool()>& done);
 
-// A window of its own at the top left (`title` names it), drawn once before
-// this returns and current afterwards; destroyTestWindow ends it and makes
-// the shared test window current again.
+// A window of its own at the top left (`title` names it), drawn once and its
+// buffers cleared before this returns, current afterwards; destroyTestWindow
+// ends it and makes the shared test window current again.
 int createTestWindow(const char* title);
 void destroyTestWindow(int window);
 
