@@ -164,6 +164,5 @@ void glGetBooleanv(GLenum parameter, GLboolean* value);
 // Read float state.
 void glGetFloatv(GLenum parameter, GLfloat* value);
 
-// Declared so that the whole toolkit compiles, but not implemented: only the
-// stroke text calls it, and the program does not link the stroke text.
+// Set the width of lines, in pixels.
 void glLineWidth(GLfloat width);
