@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Build Velorane's page for the browser: installs what is missing (Emscripten
 # and the JavaScript parser its optimiser needs, from Debian), configures with
-# Emscripten's CMake toolchain into build-web/ and writes
+# Emscripten's CMake toolchain into build-web/ (which fetches freeglut's
+# source for GLUT's fonts, scripts/freeglut-source.sh) and writes
 # build-web/dist/velorane.html, one self-contained file (the WebAssembly
 # inside) that opens from disk or from any static web host.
 set -euo pipefail
@@ -10,7 +11,7 @@ build="${VELORANE_WEB_BUILD_DIR:-$root/build-web}"
 # The page may not grow past this size, in bytes (1.5 MB).
 max_size=1572864
 
-bash "$root/scripts/setup.sh" emscripten node-acorn cmake make
+bash "$root/scripts/setup.sh" emscripten node-acorn cmake make dpkg-dev
 
 # Emscripten's optimiser runs on the machine's Node.js, which may not look in
 # Debian's folder of JavaScript modules by itself.

@@ -64,48 +64,13 @@ install_packages() {
   bash "$root/scripts/setup.sh" "${packages[@]}"
 }
 
-# freeglut's source, unpacked with Debian's patches into $freeglut/source.
+# freeglut's source, unpacked with Debian's patches into $freeglut/source
+# (scripts/freeglut-source.sh, shared with the browser build).
 fetch_source() {
-  if [ -f "$freeglut/source/CMakeLists.txt" ]; then
-    echo "cached: $freeglut/source"
-    return 0
-  fi
-  local apt="$out/apt"
-  mkdir -p "$apt/lists/partial" "$apt/parts"
-  # The archives of Debian this machine installs from, as deb-src lines
-  # (read from its package lists, fetched first if it has none yet).
-  debian_archives() {
-    apt-get indextargets --format 'deb-src $(REPO_URI) $(RELEASE) $(COMPONENT)' \
-      'Created-By: Packages' 'Origin: Debian' | sort -u
-  }
-  debian_archives >"$apt/sources.list"
-  if [ ! -s "$apt/sources.list" ]; then
-    apt-get -o DPkg::Lock::Timeout=900 update -q
-    debian_archives >"$apt/sources.list"
-  fi
-  if [ "$fault" = failed-download ]; then
-    echo "deb-src file:$apt/unreachable bookworm main" >"$apt/sources.list"
-  fi
-  if [ ! -s "$apt/sources.list" ]; then
-    echo "no Debian archive among this machine's apt sources"
-    return 1
-  fi
-  cat "$apt/sources.list"
-  local options=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/parts"
-    -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o "APT::Sandbox::User=root")
-  mkdir -p "$apt/cache/archives/partial"
-  apt-get "${options[@]}" update -q
-  # apt-get update only warns about an index it could not fetch.
-  if ! ls "$apt/lists/"*_Sources* >/dev/null 2>&1; then
-    echo "no source index could be downloaded"
-    return 1
-  fi
-  local download="$freeglut/download"
-  rm -rf "$download" "$freeglut/source.partial"
-  mkdir -p "$download"
-  (cd "$download" && apt-get "${options[@]}" source -q --download-only "$source_package")
-  dpkg-source --no-check -x "$download"/*.dsc "$freeglut/source.partial"
-  mv "$freeglut/source.partial" "$freeglut/source"
+  local unreachable=""
+  if [ "$fault" = failed-download ]; then unreachable=1; fi
+  VELORANE_FREEGLUT_UNREACHABLE="$unreachable" \
+    bash "$root/scripts/freeglut-source.sh" "$out/apt" "$freeglut/source" "$source_package"
 }
 
 # freeglut for Windows, static, installed into $freeglut/prefix.

@@ -2,8 +2,10 @@
 # Build Velorane's page and test it in a real browser: installs what is
 # missing (the page's build, Debian's Chromium, the test's npm packages, the
 # native build's packages), builds the native program into build-web/native
-# as the reference, and runs the browser test through CTest on a virtual
-# display of its own when there is no usable one. Arguments go to CTest.
+# as the reference, and runs the browser tests through CTest on a virtual
+# display of its own when there is no usable one: the page against the native
+# program, and the toolkit's package for other projects, both ways (CTest
+# builds the consumer project against each). Arguments go to CTest.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 web_build="${VELORANE_WEB_BUILD_DIR:-$root/build-web}"

@@ -17,7 +17,8 @@
 //   product when the light faces the surface); GL_NORMALIZE. The back colour of
 //   two-sided lighting uses the back material, which stays at its defaults.
 // - glEnable/glDisable: GL_LIGHTING, GL_LIGHT0/1, GL_CULL_FACE (back faces,
-//   counter-clockwise front), GL_DEPTH_TEST, GL_BLEND, GL_NORMALIZE; GL_ALPHA_TEST
+//   counter-clockwise front), GL_DEPTH_TEST, GL_BLEND, GL_NORMALIZE,
+//   GL_LINE_SMOOTH (see glLineWidth); GL_ALPHA_TEST
 //   and GL_AUTO_NORMAL are kept but change nothing (the alpha function is
 //   never set, so every fragment passes; there are no evaluators).
 // - glBlendFunc, glDepthFunc, glViewport, glClear, glClearColor, glFlush: as
@@ -28,7 +29,8 @@
 // - glRasterPos4f: transformed and clipped like a vertex, window position and
 //   depth from the viewport, colour latched from the current colour (lit when
 //   lighting is on). glGetBooleanv/glGetFloatv read the raster position, its
-//   validity, the projection matrix and the capabilities above, nothing else.
+//   validity, the projection matrix, the line width and the capabilities
+//   above, nothing else.
 // - glBitmap, glPixelStorei(GL_UNPACK_ALIGNMENT): the bitmap's lower-left pixel
 //   at the floor of the raster position (plus 0.0001) less its origin, bits
 //   most significant first, drawn in the latched colour at the raster depth,
@@ -43,8 +45,20 @@
 //   recorded.
 // - glPushAttrib/glPopAttrib keep the GL_DEPTH_BUFFER_BIT group (depth test and
 //   function) and the GL_LIST_BIT group (list base); other groups are not kept.
-// Not implemented: glLineWidth (only the stroke text calls it, and the program
-// does not link it).
+// - glLineWidth: WebGL draws lines one pixel wide, so a line wider than one
+//   pixel, and every line while GL_LINE_SMOOTH is on, is drawn as triangles
+//   here, as Mesa's software renderers draw it: a line of width w is a
+//   parallelogram w pixels across, widened vertically when it runs more
+//   across than up (horizontally otherwise), its ends where the line's ends
+//   are (Mesa moves an end by up to half a pixel by the diamond-exit rule of
+//   thin lines, so an end may differ by a column of pixels). A smooth line is
+//   a rectangle along the line, w + 1 pixels across and one pixel longer than
+//   it, whose alpha is multiplied by the coverage: 1 inside, falling linearly
+//   to 0 over the outermost pixel of each side and over the half pixel before
+//   and after each end (Mesa computes the same coverage per fragment; here it
+//   is interpolated between vertices, which differs slightly at the corners).
+//   A line with an end behind the eye (clip w not above 0) stays one pixel
+//   wide and sharp.
 #include <GL/gl.h>
 
 #include <cmath>
@@ -149,6 +163,11 @@ struct GlState {
   std::vector<SavedAttributes> attributes;
   // Bitmap atlas: pixels, shelf packing, whether the page has it.
   std::vector<unsigned char> atlas;
+  // Bitmaps of webCachedBitmap in the atlas, by their caller's key.
+  std::map<const void*, AtlasBitmap> cachedBitmaps;
+  // Line width in pixels, and whether lines are antialiased.
+  float lineWidth = 1.0f;
+  bool lineSmooth = false;
   int shelfX = 0, shelfY = 0, shelfHeight = 0;
   bool atlasDirty = false;
   // Matrices derived from the stacks, and whether they are stale.
@@ -353,6 +372,7 @@ static bool* capabilityFlag(GLenum capability) {
     case GL_NORMALIZE: return &gl->normalize;
     case GL_ALPHA_TEST: return &gl->alphaTest;
     case GL_AUTO_NORMAL: return &gl->autoNormal;
+    case GL_LINE_SMOOTH: return &gl->lineSmooth;
     default: return nullptr;
   }
 }
@@ -414,6 +434,84 @@ void glStateFinish() {
   if (gl != nullptr) flushBatch();
 }
 
+// A vertex moved by (dx, dy) window pixels at the same depth, its colours'
+// alpha multiplied by `coverage`.
+static Vertex offsetVertex(const Vertex& vertex, float dx, float dy, float coverage) {
+  Vertex moved = vertex;
+  const float w = vertex.v[3];
+  moved.v[0] += dx * 2.0f / static_cast<float>(gl->viewport[2]) * w;
+  moved.v[1] += dy * 2.0f / static_cast<float>(gl->viewport[3]) * w;
+  moved.v[7] *= coverage;
+  moved.v[11] *= coverage;
+  return moved;
+}
+
+// A wide line from a to b: a parallelogram widened across its minor axis.
+static void batchWideLine(int flags, const Vertex& a, const Vertex& b, float dx, float dy) {
+  const float half = gl->lineWidth * 0.5f;
+  const bool xMajor = std::fabs(dx) >= std::fabs(dy);
+  const float across[2] = {xMajor ? 0.0f : half, xMajor ? half : 0.0f};
+  const Vertex corners[4] = {offsetVertex(a, -across[0], -across[1], 1.0f),
+                             offsetVertex(a, across[0], across[1], 1.0f),
+                             offsetVertex(b, across[0], across[1], 1.0f),
+                             offsetVertex(b, -across[0], -across[1], 1.0f)};
+  for (int k : {0, 1, 2, 0, 2, 3}) batchVertex(kPrimitiveTriangles, flags, corners[k]);
+}
+
+// A smooth line from a to b: a grid of 3 x 3 quads along and across the line,
+// whose outer vertices carry coverage 0 and inner ones coverage 1.
+static void batchSmoothLine(int flags, const Vertex& a, const Vertex& b, float dx, float dy) {
+  const float length = std::sqrt(dx * dx + dy * dy);
+  const float ux = length > 0.0f ? dx / length : 1.0f;
+  const float uy = length > 0.0f ? dy / length : 0.0f;
+  const float outer = gl->lineWidth * 0.5f + 0.5f;
+  // Across the line: offsets from its middle and their coverage.
+  const float across[4] = {-outer, 1.0f - outer, outer - 1.0f, outer};
+  const float acrossCoverage[4] = {0.0f, 1.0f, 1.0f, 0.0f};
+  // Along the line: offsets from the end they belong to (a, a, b, b).
+  const float inner = length < 1.0f ? length * 0.5f : 0.5f;
+  const float along[4] = {-0.5f, inner, -inner, 0.5f};
+  const float alongCoverage[4] = {0.0f, 1.0f, 1.0f, 0.0f};
+  Vertex grid[4][4];
+  for (int i = 0; i < 4; ++i) {
+    const Vertex& end = i < 2 ? a : b;
+    for (int j = 0; j < 4; ++j) {
+      grid[i][j] =
+          offsetVertex(end, along[i] * ux - across[j] * uy, along[i] * uy + across[j] * ux,
+                       alongCoverage[i] * acrossCoverage[j]);
+    }
+  }
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) {
+      const Vertex* quad[4] = {&grid[i][j], &grid[i + 1][j], &grid[i + 1][j + 1],
+                               &grid[i][j + 1]};
+      for (int k : {0, 1, 2, 0, 2, 3}) batchVertex(kPrimitiveTriangles, flags, *quad[k]);
+    }
+  }
+}
+
+// A line from a to b: one pixel wide by WebGL itself, wider or smooth as
+// triangles of the same depth and colours.
+static void batchLine(int flags, const Vertex& a, const Vertex& b) {
+  const bool wide = gl->lineWidth > 1.0f || gl->lineSmooth;
+  if (!wide || a.v[3] <= 0.0f || b.v[3] <= 0.0f || gl->viewport[2] <= 0 ||
+      gl->viewport[3] <= 0) {
+    batchVertex(kPrimitiveLines, flags, a);
+    batchVertex(kPrimitiveLines, flags, b);
+    return;
+  }
+  // The line in window pixels.
+  const float halfWidth = static_cast<float>(gl->viewport[2]) * 0.5f;
+  const float halfHeight = static_cast<float>(gl->viewport[3]) * 0.5f;
+  const float dx = (b.v[0] / b.v[3] - a.v[0] / a.v[3]) * halfWidth;
+  const float dy = (b.v[1] / b.v[3] - a.v[1] / a.v[3]) * halfHeight;
+  if (gl->lineSmooth) {
+    batchSmoothLine(flags, a, b, dx, dy);
+  } else {
+    batchWideLine(flags, a, b, dx, dy);
+  }
+}
+
 void glBegin(GLenum mode) {
   if (gl->inside) return;
   if (mode != GL_POINTS && mode != GL_LINES && mode != GL_LINE_STRIP && mode != GL_QUADS &&
@@ -436,16 +534,10 @@ void glEnd(void) {
       for (const Vertex& vertex : v) batchVertex(kPrimitivePoints, flags, vertex);
       break;
     case GL_LINES:
-      for (size_t i = 0; i + 1 < n; i += 2) {
-        batchVertex(kPrimitiveLines, flags, v[i]);
-        batchVertex(kPrimitiveLines, flags, v[i + 1]);
-      }
+      for (size_t i = 0; i + 1 < n; i += 2) batchLine(flags, v[i], v[i + 1]);
       break;
     case GL_LINE_STRIP:
-      for (size_t i = 0; i + 1 < n; ++i) {
-        batchVertex(kPrimitiveLines, flags, v[i]);
-        batchVertex(kPrimitiveLines, flags, v[i + 1]);
-      }
+      for (size_t i = 0; i + 1 < n; ++i) batchLine(flags, v[i], v[i + 1]);
       break;
     case GL_QUADS: {
       const int triangles = flags | (gl->cullFace ? kDrawCull : 0);
@@ -511,6 +603,10 @@ void glBlendFunc(GLenum source, GLenum destination) {
 }
 
 void glDepthFunc(GLenum function) { gl->depthFunction = function; }
+
+void glLineWidth(GLfloat width) {
+  if (width > 0.0f) gl->lineWidth = width;
+}
 
 void glPixelStorei(GLenum parameter, GLint value) {
   if (parameter == GL_UNPACK_ALIGNMENT &&
@@ -807,6 +903,23 @@ void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLflo
   drawBitmap(stored);
 }
 
+void webCachedBitmap(const void* key, GLsizei width, GLsizei height, GLfloat xorig,
+                     GLfloat yorig, GLfloat xmove, GLfloat ymove, const GLubyte* bitmap) {
+  auto found = gl->cachedBitmaps.find(key);
+  if (found == gl->cachedBitmaps.end()) {
+    const int alignment = gl->unpackAlignment;
+    gl->unpackAlignment = 1;
+    const AtlasBitmap stored = storeBitmap(width, height, xorig, yorig, xmove, ymove, bitmap);
+    found = gl->cachedBitmaps.emplace(key, stored).first;
+    gl->unpackAlignment = alignment;
+  }
+  if (gl->compiling != 0) {
+    gl->lists[gl->compiling].push_back(found->second);
+    return;
+  }
+  drawBitmap(found->second);
+}
+
 GLuint glGenLists(GLsizei range) {
   if (range <= 0) return 0;
   const GLuint first = gl->nextList;
@@ -850,6 +963,8 @@ void glGetBooleanv(GLenum parameter, GLboolean* value) {
 void glGetFloatv(GLenum parameter, GLfloat* value) {
   if (parameter == GL_CURRENT_RASTER_POSITION) {
     copy4(value, gl->raster);
+  } else if (parameter == GL_LINE_WIDTH) {
+    *value = gl->lineWidth;
   } else if (parameter == GL_PROJECTION_MATRIX) {
     for (int i = 0; i < 16; ++i) value[i] = gl->projection.back().m[i];
   }

@@ -3,6 +3,8 @@
 // one OpenGL context, and the GLUT side says which one is current.
 #pragma once
 
+#include <GL/gl.h>
+
 // Create the GL state of window `window` (1 or more), drawing on its canvas of
 // width x height pixels, and make it current. False when the canvas has no
 // WebGL.
@@ -16,3 +18,8 @@ void glStateFinish();
 // Multiply the current matrix by a column-major matrix of doubles, which is
 // rounded to floats first (as GLU's results are by OpenGL).
 void webMultiplyMatrix(const double* m);
+// Draw a bitmap as glBitmap does with unpack alignment 1, keeping its pixels
+// in the current window's atlas under `key` from its first use on (GLUT's
+// font glyphs, by the address of their data).
+void webCachedBitmap(const void* key, GLsizei width, GLsizei height, GLfloat xorig,
+                     GLfloat yorig, GLfloat xmove, GLfloat ymove, const GLubyte* bitmap);

@@ -36,11 +36,17 @@
 //   page, opened by pressing the attached button on the canvas (the browser's
 //   context menu is suppressed there), chosen by a click or by releasing the
 //   button on an entry, closed by Esc or a click elsewhere.
-// - glutBitmapCharacter: the page has no GLUT bitmap fonts, so it draws
-//   nothing; it moves the raster position on by the font's advance (8 pixels
-//   for GLUT_BITMAP_8_BY_13). The program draws its texts in its own fonts.
-// Not implemented: glutStrokeCharacter (the program does not link the stroke
-// text).
+// - glutBitmapCharacter: GLUT's seven bitmap fonts, freeglut's own glyphs
+//   (web/glut_fonts.h), drawn with the layer's glBitmap at the raster position
+//   in the raster colour and moving it on by the glyph's width. Each glyph
+//   goes to the window's atlas at its first use (and stays there, so a text
+//   costs no more than its quads); character codes 1 to 255, others and
+//   unknown fonts draw nothing. It does not change the unpack alignment.
+// - glutStrokeCharacter: GLUT_STROKE_ROMAN and GLUT_STROKE_MONO_ROMAN,
+//   freeglut's own strokes, each strip a GL_LINE_STRIP of glVertex3f in the
+//   plane z = 0 (so with the line width and smoothing of web/gl.cpp), then
+//   glTranslatef by the character's advance; codes 0 to 127, a code without a
+//   character draws nothing and does not move.
 #include <GL/glut.h>
 #include <emscripten.h>
 
@@ -50,6 +56,7 @@
 
 #include "web/canvas.h"
 #include "web/gl_state.h"
+#include "web/glut_fonts.h"
 
 struct Window {
   int width = 0, height = 0;
@@ -262,11 +269,44 @@ void glutAttachMenu(int button) {
   canvasAttachMenu(currentWindow, currentMenu, button, joined.c_str());
 }
 
+// The bitmap font of a GLUT font handle, or none.
+static const SFG_Font* bitmapFont(void* font) {
+  if (font == GLUT_BITMAP_9_BY_15) return &fgFontFixed9x15;
+  if (font == GLUT_BITMAP_8_BY_13) return &fgFontFixed8x13;
+  if (font == GLUT_BITMAP_TIMES_ROMAN_10) return &fgFontTimesRoman10;
+  if (font == GLUT_BITMAP_TIMES_ROMAN_24) return &fgFontTimesRoman24;
+  if (font == GLUT_BITMAP_HELVETICA_10) return &fgFontHelvetica10;
+  if (font == GLUT_BITMAP_HELVETICA_12) return &fgFontHelvetica12;
+  if (font == GLUT_BITMAP_HELVETICA_18) return &fgFontHelvetica18;
+  return nullptr;
+}
+
 void glutBitmapCharacter(void* font, int character) {
-  (void)character;
-  const float advance = font == GLUT_BITMAP_8_BY_13 ? 8.0f : 0.0f;
-  // An empty bitmap moves the raster position on by the advance alone.
-  glBitmap(0, 0, 0.0f, 0.0f, advance, 0.0f, nullptr);
+  const SFG_Font* f = bitmapFont(font);
+  if (f == nullptr || character < 1 || character >= f->Quantity || character > 255) return;
+  const GLubyte* glyph = f->Characters[character];
+  const float width = static_cast<float>(glyph[0]);
+  webCachedBitmap(glyph, glyph[0], f->Height, f->xorig, f->yorig, width, 0.0f, glyph + 1);
+}
+
+void glutStrokeCharacter(void* font, int character) {
+  const SFG_StrokeFont* f = font == GLUT_STROKE_ROMAN        ? &fgStrokeRoman
+                            : font == GLUT_STROKE_MONO_ROMAN ? &fgStrokeMonoRoman
+                                                             : nullptr;
+  if (f == nullptr || character < 0 || character >= f->Quantity) return;
+  const SFG_StrokeChar* c = f->Characters[character];
+  if (c == nullptr) return;
+  for (int i = 0; i < c->Number; ++i) {
+    const SFG_StrokeStrip& strip = c->Strips[i];
+    glBegin(GL_LINE_STRIP);
+    {
+      for (int j = 0; j < strip.Number; ++j) {
+        glVertex3f(strip.Vertices[j].X, strip.Vertices[j].Y, 0.0f);
+      }
+    }
+    glEnd();
+  }
+  glTranslatef(c->Right, 0.0f, 0.0f);
 }
 
 // The page's side: events and repaints.

@@ -41,9 +41,11 @@ export function samePicture(a, b) {
 }
 
 export class NativeProgram {
-  constructor(program, captureTool) {
+  // The program's windows are named by `titles`.
+  constructor(program, captureTool, titles = ['Velorane', 'Valeurs']) {
     this.program = program;
     this.captureTool = captureTool;
+    this.titles = titles;
     this.folder = fs.mkdtempSync(path.join(os.tmpdir(), 'velorane-native-'));
     this.exit = null;
   }
@@ -52,7 +54,7 @@ export class NativeProgram {
     this.process = spawn(this.program, [], { stdio: 'ignore' });
     this.process.on('exit', (code, signal) => { this.exit = signal ? `signal ${signal}` : code; });
     this.windows = {};
-    for (const title of ['Velorane', 'Valeurs']) {
+    for (const title of this.titles) {
       this.windows[title] = await waitFor(`the native window ${title}`, () => {
         const found = spawnSync('xdotool', ['search', '--pid', String(this.process.pid),
           '--name', `^${title}$`], { encoding: 'utf8' });
@@ -60,7 +62,7 @@ export class NativeProgram {
         return id ? id : undefined;
       });
     }
-    for (const title of ['Velorane', 'Valeurs']) this.last = await this.settled(title, null);
+    for (const title of this.titles) this.last = await this.settled(title, null);
   }
 
   capture(title) {
@@ -115,8 +117,8 @@ export class NativeProgram {
 
 export class BrowserPage {
   // Open the page in a new browser (with further Chromium flags); unless
-  // `waitForCanvases` is false, wait for the first frames of both canvases.
-  async start(url, flags = [], waitForCanvases = true) {
+  // `canvases` is false, wait for the first frames of that many canvases.
+  async start(url, flags = [], canvases = 2) {
     this.profile = fs.mkdtempSync(path.join(os.tmpdir(), 'velorane-chromium-'));
     this.browser = await puppeteer.launch({
       executablePath: process.env.VELORANE_CHROMIUM || '/usr/bin/chromium',
@@ -134,11 +136,11 @@ export class BrowserPage {
     this.page.on('request', (r) => { if (!/^(file|data):/.test(r.url())) this.requests.push(r.url()); });
     const opened = Date.now();
     await this.page.goto(url);
-    if (!waitForCanvases) return;
-    await this.page.waitForFunction(() => {
-      const canvases = [...document.querySelectorAll('canvas')];
-      return canvases.length === 2 && canvases.every((c) => Number(c.dataset.frames) > 0);
-    }, { timeout: kWaitMs });
+    if (!canvases) return;
+    await this.page.waitForFunction((n) => {
+      const shown = [...document.querySelectorAll('canvas')];
+      return shown.length === n && shown.every((c) => Number(c.dataset.frames) > 0);
+    }, { timeout: kWaitMs }, canvases);
     this.loadMs = Date.now() - opened;
     // From the page's opening (navigation start) to the later first frame.
     this.startMs = await this.page.$$eval('canvas', (cs) =>

@@ -1,7 +1,8 @@
 // The browser's stand-in for <GL/gl.h>: the part of OpenGL 1.1 that Velorane
 // and its toolkit call, with the real names, types and enum values, drawn by
-// web/gl.cpp over WebGL 1. Only what the program calls is declared; how each
-// call differs from the real one is told in web/gl.cpp's opening block.
+// web/gl.cpp over WebGL 1. Only what the program and the toolkit call is
+// declared; how each call differs from the real one is told in web/gl.cpp's
+// opening block.
 #pragma once
 
 #include <cstddef>
@@ -164,6 +165,5 @@ void glGetBooleanv(GLenum parameter, GLboolean* value);
 // Read float state.
 void glGetFloatv(GLenum parameter, GLfloat* value);
 
-// Declared so that the whole toolkit compiles, but not implemented: only the
-// stroke text calls it, and the program does not link the stroke text.
+// Set the width of lines, in pixels.
 void glLineWidth(GLfloat width);

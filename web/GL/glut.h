@@ -56,8 +56,15 @@
 #define GLUT_ELAPSED_TIME 700
 
 // Fonts, named by handles as GLUT does.
-#define GLUT_BITMAP_8_BY_13 (reinterpret_cast<void*>(3))
 #define GLUT_STROKE_ROMAN (reinterpret_cast<void*>(0))
+#define GLUT_STROKE_MONO_ROMAN (reinterpret_cast<void*>(1))
+#define GLUT_BITMAP_9_BY_15 (reinterpret_cast<void*>(2))
+#define GLUT_BITMAP_8_BY_13 (reinterpret_cast<void*>(3))
+#define GLUT_BITMAP_TIMES_ROMAN_10 (reinterpret_cast<void*>(4))
+#define GLUT_BITMAP_TIMES_ROMAN_24 (reinterpret_cast<void*>(5))
+#define GLUT_BITMAP_HELVETICA_10 (reinterpret_cast<void*>(6))
+#define GLUT_BITMAP_HELVETICA_12 (reinterpret_cast<void*>(7))
+#define GLUT_BITMAP_HELVETICA_18 (reinterpret_cast<void*>(8))
 
 // Take the command line (the page passes none).
 void glutInit(int* argc, char** argv);
@@ -119,7 +126,6 @@ void glutSolidSphere(GLdouble radius, GLint slices, GLint stacks);
 void glutSolidCube(GLdouble size);
 // Draw a lit cone on the z = 0 plane, its apex on the z axis.
 void glutSolidCone(GLdouble base, GLdouble height, GLint slices, GLint stacks);
-
-// Declared so that the whole toolkit compiles, but not implemented: only the
-// stroke text calls it, and the program does not link the stroke text.
+// Draw a character of a GLUT stroke font at the origin as line strips, in
+// font units, and move the modelview on by its advance.
 void glutStrokeCharacter(void* font, int character);
