@@ -11,11 +11,15 @@ Module['onAbort'] = function () {
 };
 // The WebAssembly (base64 in the page) is decoded and compiled as the script
 // runs, so the program starts before the script returns, instead of being
-// fetched from its data: address and compiled over later tasks. Browsers that
-// refuse to compile this much on the page's thread (Chrome before version 115
-// or so: a RangeError) compile it in the background as before.
+// fetched from its data: address and compiled over later tasks. The browser's
+// own base64 decoder is used where there is one (a tenth of the time of the
+// runtime's loop). Browsers that refuse to compile this much on the page's
+// thread (Chrome before version 115 or so: a RangeError) compile it in the
+// background as before.
 Module['instantiateWasm'] = function (imports, receive) {
-  var bytes = getBinary(wasmBinaryFile);
+  var bytes = Uint8Array.fromBase64
+    ? Uint8Array.fromBase64(wasmBinaryFile.slice(wasmBinaryFile.indexOf(',') + 1))
+    : getBinary(wasmBinaryFile);
   var module = null;
   try {
     module = new WebAssembly.Module(bytes);
