@@ -10,7 +10,7 @@
 //   node bench/page_bench.mjs PAGE NATIVE_DIAGRAM_US NATIVE_VALUES_US
 //
 // Environment: VELORANE_PAGE_RUNS openings of each page in the running browser
-// (15), VELORANE_PAGE_FRESH_RUNS in fresh browsers (3).
+// (15), VELORANE_PAGE_FRESH_RUNS in fresh browsers (5).
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
@@ -18,7 +18,7 @@ import { BrowserPage } from '../tests/web/harness.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const kRuns = Number(process.env.VELORANE_PAGE_RUNS || 15);
-const kFreshRuns = Number(process.env.VELORANE_PAGE_FRESH_RUNS || 3);
+const kFreshRuns = Number(process.env.VELORANE_PAGE_FRESH_RUNS || 5);
 // Timed frames: batches of rounds, the median of the batches' means.
 const kBatches = 9;
 const kRounds = 40;
@@ -126,7 +126,8 @@ async function open(browser, url, steps = false) {
   }
 }
 
-// The sum of each step's durations over the openings' medians.
+// Each step, in the order it starts: the medians over the openings of its
+// first start and of its total duration.
 function stepTable(openings) {
   const names = [...new Set(openings.flatMap((o) => o.steps.map((s) => s[0])))];
   return names.map((name) => {
