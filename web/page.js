@@ -14,8 +14,8 @@ Module['onAbort'] = function () {
 // fetched from its data: address and compiled over later tasks. The browser's
 // own base64 decoder is used where there is one (a tenth of the time of the
 // runtime's loop). Browsers that refuse to compile this much on the page's
-// thread (Chrome before version 115 or so: a RangeError) compile it in the
-// background as before.
+// thread (older versions of Chrome and of Android's WebView throw a
+// RangeError) compile it in the background as before.
 Module['instantiateWasm'] = function (imports, receive) {
   var bytes = Uint8Array.fromBase64
     ? Uint8Array.fromBase64(wasmBinaryFile.slice(wasmBinaryFile.indexOf(',') + 1))

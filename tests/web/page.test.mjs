@@ -311,6 +311,29 @@ test('without WebGL the page says so plainly', async () => {
   }
 });
 
+test('a browser that refuses to compile the WebAssembly as the script runs still starts the page', async () => {
+  const page = await web.browser.newPage();
+  try {
+    await page.evaluateOnNewDocument(() => {
+      window.refused = 0;
+      WebAssembly.Module = function () {
+        ++window.refused;
+        throw new RangeError('WebAssembly.Compile is disallowed on the main thread');
+      };
+    });
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(String(e)));
+    await page.goto(pageUrl);
+    await page.waitForFunction(() => [...document.querySelectorAll('canvas')].length === 2 &&
+      [...document.querySelectorAll('canvas')].every((c) => Number(c.dataset.frames) > 0),
+    { timeout: 10000 });
+    assert.equal(await page.evaluate(() => window.refused), 1);
+    assert.deepEqual(errors, []);
+  } finally {
+    await page.close();
+  }
+});
+
 test('at a device-pixel ratio of 2 every canvas pixel is a crisp 2 x 2 block', async () => {
   const page = await web.browser.newPage();
   try {
