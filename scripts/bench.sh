@@ -3,14 +3,14 @@
 # their own, with Mesa's software renderer: the frame timings (Google
 # Benchmark), the measured constraints of a frame, and the start-up time and
 # peak memory of the program against the floor, a minimal two-window GLUT
-# program. Prints the machine and one table of the figures and the ratios to
-# the floor. Then the browser page (built by scripts/build-web.sh) in
-# Debian's headless Chromium: its start against a floor page of two canvases
-# drawing a triangle each, and a frame of each canvas against the native frame
-# measured just before (bench/page_bench.mjs). On a shared machine the timings
-# are noisy: every time is a median of repetitions (VELORANE_STARTUP_RUNS
-# start-ups, 9 by default; VELORANE_PAGE_RUNS openings of the page and of its
-# floor, 15 by default).
+# program; then the browser page (built by scripts/build-web.sh) in Debian's
+# headless Chromium: its start against a floor page of two canvases drawing a
+# triangle each, and a frame of each canvas against the native frame measured
+# just before (bench/page_bench.mjs). Prints the machine and one table of the
+# figures and the ratios to the floor, the page's included. On a shared
+# machine the timings are noisy: every time is a median of repetitions
+# (VELORANE_STARTUP_RUNS start-ups, 9 by default; VELORANE_PAGE_RUNS openings
+# of the page and of its floor, 15 by default).
 #
 #   bash scripts/bench.sh [-h]
 set -euo pipefail
