@@ -186,13 +186,15 @@ var VeloraneLibrary = {
       'void main() { if (uTextured && texture2D(uAtlas, vAtlas).r < 0.5) discard;' +
       ' gl_FragColor = gl_FrontFacing ? vFront : vBack; }',
     // The shader, buffer and atlas of a new context; false when any fails.
+    // Only the link status is asked for: each status waits for the compiler,
+    // and a shader that does not compile makes the link fail.
     prepare: function (w) {
       var g = w.gl;
       var compile = function (type, source) {
         var shader = g.createShader(type);
         g.shaderSource(shader, source);
         g.compileShader(shader);
-        return g.getShaderParameter(shader, g.COMPILE_STATUS) ? shader : null;
+        return shader;
       };
       var vs = compile(g.VERTEX_SHADER, VeloranePage.vertexShader);
       var fs = compile(g.FRAGMENT_SHADER, VeloranePage.fragmentShader);

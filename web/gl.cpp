@@ -35,7 +35,7 @@
 //   at the floor of the raster position (plus 0.0001) less its origin, bits
 //   most significant first, drawn in the latched colour at the raster depth,
 //   depth-tested and blended like other fragments, not clipped by the viewport
-//   (only by the canvas). Bitmaps go to an atlas texture of 512 x 512 pixels
+//   (only by the canvas). Bitmaps go to an atlas texture of 512 x 128 pixels
 //   per window, at compile time for a display list and at every call outside
 //   one; a bitmap that no longer fits draws nothing but still moves the raster
 //   position. (The program only calls glBitmap while compiling its font lists.)
@@ -80,8 +80,10 @@ static const int kPrimitiveLines = 1;
 static const int kPrimitiveTriangles = 4;
 // Floats of one vertex handed to the page.
 static const int kVertexFloats = 14;
-// Size of the bitmap atlas of a window, in pixels.
-static const int kAtlasSize = 512;
+// Size of the bitmap atlas of a window, in pixels: the program's four faces
+// take its first 94 rows, and a smaller texture is uploaded sooner.
+static const int kAtlasWidth = 512;
+static const int kAtlasHeight = 128;
 // Depths of the matrix stacks.
 static const size_t kModelviewDepth = 32;
 static const size_t kProjectionDepth = 4;
@@ -331,7 +333,7 @@ static Vertex makeVertex(float x, float y, float z, float w) {
 static void flushBatch() {
   if (gl->batch.empty()) return;
   if ((gl->batchFlags & kDrawTextured) != 0 && gl->atlasDirty) {
-    canvasAtlas(gl->window, gl->atlas.data(), kAtlasSize, kAtlasSize);
+    canvasAtlas(gl->window, gl->atlas.data(), kAtlasWidth, kAtlasHeight);
     gl->atlasDirty = false;
   }
   canvasDraw(gl->window, gl->batchPrimitive, gl->batch.data(),
@@ -399,7 +401,7 @@ static void resetState(GlState* s) {
     set4(material->diffuse, 0.8f, 0.8f, 0.8f, 1);
     set4(material->specular, 0, 0, 0, 1);
   }
-  s->atlas.assign(static_cast<size_t>(kAtlasSize) * kAtlasSize, 0);
+  s->atlas.assign(static_cast<size_t>(kAtlasWidth) * kAtlasHeight, 0);
 }
 
 bool glStateCreate(int window, int width, int height) {
@@ -831,13 +833,13 @@ void glRasterPos4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
 static AtlasBitmap storeBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig,
                                GLfloat xmove, GLfloat ymove, const GLubyte* bitmap) {
   AtlasBitmap stored{width, height, -1, -1, xorig, yorig, xmove, ymove};
-  if (width <= 0 || height <= 0 || bitmap == nullptr || width > kAtlasSize) return stored;
-  if (gl->shelfX + width > kAtlasSize) {
+  if (width <= 0 || height <= 0 || bitmap == nullptr || width > kAtlasWidth) return stored;
+  if (gl->shelfX + width > kAtlasWidth) {
     gl->shelfX = 0;
     gl->shelfY += gl->shelfHeight + 1;
     gl->shelfHeight = 0;
   }
-  if (gl->shelfY + height > kAtlasSize) return stored;
+  if (gl->shelfY + height > kAtlasHeight) return stored;
   stored.atlasX = gl->shelfX;
   stored.atlasY = gl->shelfY;
   const int align = gl->unpackAlignment;
@@ -846,7 +848,7 @@ static AtlasBitmap storeBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLf
     for (int column = 0; column < width; ++column) {
       const GLubyte byte = bitmap[row * rowBytes + column / 8];
       const bool on = (byte & (0x80 >> (column % 8))) != 0;
-      gl->atlas[static_cast<size_t>(stored.atlasY + row) * kAtlasSize + stored.atlasX +
+      gl->atlas[static_cast<size_t>(stored.atlasY + row) * kAtlasWidth + stored.atlasX +
                 static_cast<size_t>(column)] = on ? 255 : 0;
     }
   }
@@ -869,11 +871,12 @@ static void drawBitmap(const AtlasBitmap& b) {
     const float bottom = 2.0f * y0 / h - 1.0f;
     const float top = 2.0f * (y0 + static_cast<float>(b.height)) / h - 1.0f;
     const float depth = 2.0f * gl->raster[2] - 1.0f;
-    const float size = static_cast<float>(kAtlasSize);
-    const float u0 = static_cast<float>(b.atlasX) / size;
-    const float u1 = static_cast<float>(b.atlasX + b.width) / size;
-    const float v0 = static_cast<float>(b.atlasY) / size;
-    const float v1 = static_cast<float>(b.atlasY + b.height) / size;
+    const float atlasWidth = static_cast<float>(kAtlasWidth);
+    const float atlasHeight = static_cast<float>(kAtlasHeight);
+    const float u0 = static_cast<float>(b.atlasX) / atlasWidth;
+    const float u1 = static_cast<float>(b.atlasX + b.width) / atlasWidth;
+    const float v0 = static_cast<float>(b.atlasY) / atlasHeight;
+    const float v1 = static_cast<float>(b.atlasY + b.height) / atlasHeight;
     const float corners[4][4] = {{left, bottom, u0, v0},
                                  {right, bottom, u1, v0},
                                  {right, top, u1, v1},

@@ -11,9 +11,10 @@
 //   the given size in CSS pixels, named by the title (aria-label); the page
 //   lays the canvases out, so positions are only reported back by glutGet.
 //   Without WebGL the page says so and the program ends with status 1.
-// - glutMainLoop: returns to the page and never comes back; a window's
-//   reshape callback runs before its first frame, then whenever its size
-//   changes (without one, the viewport follows the canvas).
+// - glutMainLoop: draws the first frames at once, then returns to the page
+//   and never comes back; a window's reshape callback runs before its first
+//   frame, then whenever its size changes (without one, the viewport follows
+//   the canvas).
 // - glutDisplayFunc, glutReshapeFunc, glutKeyboardFunc, glutSpecialFunc,
 //   glutMouseFunc, glutMotionFunc: for the current window. Keys come from the
 //   focused canvas: characters as their Latin-1 codes (with Ctrl, letters as
@@ -91,6 +92,8 @@ static int initialWidth = 300, initialHeight = 300;
 static int eventModifiers = 0;
 static bool frameRequested = false;
 
+extern "C" void webFrame();
+
 // Make window `id` current, its GL state with it.
 static void makeCurrent(int id) {
   if (windows.count(id) == 0) return;
@@ -156,7 +159,9 @@ int glutCreateWindow(const char* title) {
 }
 
 void glutMainLoop(void) {
-  requestFrame();
+  // The first frames are drawn now rather than at the next repaint: the page
+  // shows them as soon as the script returns.
+  webFrame();
   emscripten_exit_with_live_runtime();
 }
 

@@ -22,7 +22,6 @@ const kShadeLevels = 2;
 const kMaxOffPixels = 155; // 0.2 % of the 310 x 250 diagram
 const kMaxLabelPixels = 8;
 const kMagenta = [255, 0, 255];
-const kStartMs = 1000;
 
 const pageUrl = pathToFileURL(process.env.VELORANE_PAGE).href;
 let native;
@@ -80,9 +79,9 @@ test('the page opens with both canvases, no console error and no network request
     ['Valeurs', 360, 110, '360px', '110px']]);
   assert.deepEqual(web.errors, []);
   assert.deepEqual(web.requests, []);
+  // Timings are scripts/bench.sh's, against a floor page: this is only a note.
   console.log(`# first frames of both canvases ${web.startMs} ms after opening` +
     ` (${web.loadMs} ms with the test's own round trips)`);
-  assert.ok(web.startMs <= kStartMs, `first frames after ${web.startMs} ms`);
 });
 
 test('at the start both windows show what the native ones show', () => {
@@ -260,31 +259,6 @@ test('a "#" whose full screen the browser refuses leaves the diagram in the page
   await expectHashPutsBackThenFills(s.screen);
 });
 
-test('a frame of both canvases, timed', async () => {
-  // Each round: a view key posts the diagram, whose frame posts the values;
-  // reading a pixel back waits for the drawing itself.
-  // The values alone: the page giving the canvas its size again redraws it only.
-  const [both, values] = await web.page.evaluate(() => {
-    const g = document.querySelector('canvas[aria-label="Valeurs"]').getContext('webgl');
-    const pixel = new Uint8Array(4);
-    const rounds = 100;
-    const time = (post) => {
-      const start = performance.now();
-      for (let i = 0; i < rounds; ++i) {
-        post(i);
-        Module._webFrame();
-        g.readPixels(0, 0, 1, 1, g.RGBA, g.UNSIGNED_BYTE, pixel);
-      }
-      return (performance.now() - start) / rounds;
-    };
-    return [time((i) => Module._webKey(1, 0, i % 2 ? 120 : 88, 0, 0, 0)),
-      time(() => Module._webScreen(2, 0, 0))];
-  });
-  console.log(`# a frame of both canvases: ${both.toFixed(2)} ms; values ${values.toFixed(2)} ms,` +
-    ` diagram ${(both - values).toFixed(2)} ms`);
-  assert.ok(both > 0 && values > 0);
-});
-
 // Open the page anew; its diagram canvas.
 async function reopen() {
   await web.page.reload();
@@ -334,6 +308,29 @@ test('without WebGL the page says so plainly', async () => {
     assert.deepEqual(bare.errors, []);
   } finally {
     await bare.stop();
+  }
+});
+
+test('a browser that refuses to compile the WebAssembly as the script runs still starts the page', async () => {
+  const page = await web.browser.newPage();
+  try {
+    await page.evaluateOnNewDocument(() => {
+      window.refused = 0;
+      WebAssembly.Module = function () {
+        ++window.refused;
+        throw new RangeError('WebAssembly.Compile is disallowed on the main thread');
+      };
+    });
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(String(e)));
+    await page.goto(pageUrl);
+    await page.waitForFunction(() => [...document.querySelectorAll('canvas')].length === 2 &&
+      [...document.querySelectorAll('canvas')].every((c) => Number(c.dataset.frames) > 0),
+    { timeout: 10000 });
+    assert.equal(await page.evaluate(() => window.refused), 1);
+    assert.deepEqual(errors, []);
+  } finally {
+    await page.close();
   }
 });
 
