@@ -115,8 +115,8 @@ const cases = [
   { name: 'Shift drag', drag: ['Shift', 'shift'], from: [100, 100], to: [120, 108] },
   { name: 'Shift+Ctrl drag', drag: ['Shift+Control', 'shift+ctrl'], from: [200, 150], to: [188, 162] },
   { name: 'Ctrl drag', drag: ['Control', 'ctrl'], from: [150, 60], to: [150, 100] },
-  { name: 'light buttons touched', window: 'Velorane', native: ['4', '4', '5', '3'],
-    buttons: ['4', '4', '5', '3'], changed: 'Valeurs' },
+  { name: 'light buttons touched', window: 'Velorane', native: ['1', '4', '4', '2', '5', '5', '3', '6', '6'],
+    buttons: ['1', '4', '4', '2', '5', '5', '3', '6', '6'], changed: 'Valeurs' },
   { name: 'one finger', drag: ['', 'shift'], from: [120, 108], to: [100, 100],
     fingers: [[[120, 108]], [[100, 100]]] },
   { name: 'two fingers together', drag: ['', 'alt'], from: [170, 100], to: [150, 120],
@@ -500,6 +500,13 @@ test('at a device-pixel ratio of 2 every canvas pixel is a crisp 2 x 2 block', a
       }
     }
     assert.equal(off, 0, `${off} screen pixels differ from the canvas doubled`);
+    // A phone in portrait: nothing sideways to scroll to, and touches on the
+    // canvases are all the program's.
+    await page.setViewport({ width: 360, height: 740, deviceScaleFactor: 2, isMobile: true,
+      hasTouch: true });
+    assert.deepEqual(await page.evaluate(() => [document.documentElement.scrollWidth,
+      ...[...document.querySelectorAll('canvas')].map((c) => getComputedStyle(c).touchAction)]),
+    [360, 'none', 'none']);
   } finally {
     await page.close();
   }
