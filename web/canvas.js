@@ -59,7 +59,10 @@ var VeloraneLibrary = {
       if (e.key.length !== 1) return null;
       var code = e.key.charCodeAt(0);
       if (code > 255) return null;
-      if (e.ctrlKey && /[A-Za-z@\[\\\]^_]/.test(e.key)) code = code & 0x1f;
+      // Shift and Ctrl held by the page's buttons act on letters as the keys do.
+      var held = VeloranePage.held;
+      if (held & 1 && /[a-z]/.test(e.key)) code = e.key.toUpperCase().charCodeAt(0);
+      if ((e.ctrlKey || held & 2) && /[A-Za-z@\[\\\]^_]/.test(e.key)) code = code & 0x1f;
       return [0, code];
     },
     onKey: function (id, e) {

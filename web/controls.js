@@ -215,10 +215,10 @@ var VeloraneControls = {
           return b;
         }))));
     var close = C.button(say.close, say.close, function () { help.close(); });
-    var help = E('dialog', { id: 'velorane-help', 'aria-labelledby': 'velorane-help-title' }, [
-      close, E('h2', { id: 'velorane-help-title' }, [say.help]),
-      E('h3', {}, [say.keysTitle]), C.table(content.help || []),
-      E('h3', {}, [say.touchTitle]), C.table(say.gestures)]);
+    var keys = content.help ? [E('h3', {}, [say.keysTitle]), C.table(content.help)] : [];
+    var help = E('dialog', { id: 'velorane-help', 'aria-labelledby': 'velorane-help-title' },
+      [close, E('h2', { id: 'velorane-help-title' }, [say.help])].concat(keys,
+        [E('h3', {}, [say.touchTitle]), C.table(say.gestures)]));
     var helpButton = C.button(say.help, say.help, function () { help.showModal(); });
     helpButton.id = 'velorane-help-open';
     help.addEventListener('close', function () { helpButton.focus({ preventScroll: true }); });
