@@ -221,7 +221,11 @@ var VeloraneControls = {
         [E('h3', {}, [say.touchTitle]), C.table(say.gestures)]));
     var helpButton = C.button(say.help, say.help, function () { help.showModal(); });
     helpButton.id = 'velorane-help-open';
-    help.addEventListener('close', function () { helpButton.focus({ preventScroll: true }); });
+    // Browsers give the focus back to the help button themselves; where one
+    // does not, the page does, unless the focus has moved on since.
+    help.addEventListener('close', function () {
+      if (document.activeElement === document.body) helpButton.focus({ preventScroll: true });
+    });
     var enlargeButton = C.button('', '', C.enlarge);
     enlargeButton.id = 'velorane-enlarge';
     var saveButton = C.button(say.save, say.saveLabel, C.save);
