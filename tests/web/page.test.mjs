@@ -479,11 +479,13 @@ test('without WebGL the page says so plainly', async () => {
 test('at a device-pixel ratio of 2 every canvas pixel is a crisp 2 x 2 block', async () => {
   const page = await web.browser.newPage();
   try {
-    await page.setViewport({ width: 800, height: 600, deviceScaleFactor: 2 });
-    await page.goto(pageUrl);
-    await page.waitForFunction(() => [...document.querySelectorAll('canvas')].length === 2 &&
+    const drawn = () => page.waitForFunction(() =>
+      [...document.querySelectorAll('canvas')].length === 2 &&
       [...document.querySelectorAll('canvas')].every((c) => Number(c.dataset.frames) > 0),
     { timeout: 10000 });
+    await page.setViewport({ width: 800, height: 600, deviceScaleFactor: 2 });
+    await page.goto(pageUrl);
+    await drawn();
     const canvas = await page.$('canvas[aria-label="Valeurs"]');
     const shot = PNG.sync.read(Buffer.from(await canvas.screenshot({ type: 'png' })));
     const pixels = await canvas.evaluate((c) => [c.width, c.height]);
@@ -500,10 +502,11 @@ test('at a device-pixel ratio of 2 every canvas pixel is a crisp 2 x 2 block', a
       }
     }
     assert.equal(off, 0, `${off} screen pixels differ from the canvas doubled`);
-    // A phone in portrait: nothing sideways to scroll to, and touches on the
-    // canvases are all the program's.
+    // A phone in portrait (the page is opened anew as a phone): nothing
+    // sideways to scroll to, and touches on the canvases are all the program's.
     await page.setViewport({ width: 360, height: 740, deviceScaleFactor: 2, isMobile: true,
       hasTouch: true });
+    await drawn();
     assert.deepEqual(await page.evaluate(() => [document.documentElement.scrollWidth,
       ...[...document.querySelectorAll('canvas')].map((c) => getComputedStyle(c).touchAction)]),
     [360, 'none', 'none']);
