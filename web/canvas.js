@@ -8,6 +8,9 @@
 // - Esc while a canvas is on the whole screen is the browser's: it leaves full
 //   screen and the program is not told (Esc again ends it).
 // - Tab moves the focus from canvas to canvas and is not a key of the program.
+// - Touch, the page's controls (held Shift, Ctrl and Alt, enlargement) and
+//   its help are web/controls.js's; they reach the program through the same
+//   calls as the mouse and the keys.
 // - At a device-pixel ratio other than 1 each canvas pixel is scaled without
 //   smoothing (image-rendering: pixelated), so bitmap text stays crisp: the
 //   picture is the program's own, pixel for pixel, only larger.
@@ -18,6 +21,11 @@ var VeloraneLibrary = {
     ended: false,
     start: 0,
     menu: null,
+    // Shift (1), Ctrl (2) and Alt (4) switched on in the page (web/controls.js),
+    // held for every key and button event.
+    held: 0,
+    // Each canvas pixel is shown as scale x scale CSS pixels.
+    scale: 1,
     // Run a call into the program, as the runtime runs its own callbacks (an
     // exit() thrown out of it ends here).
     call: function (f) {
@@ -29,7 +37,7 @@ var VeloraneLibrary = {
       if (status) status.textContent = text;
     },
     modifiers: function (e) {
-      return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
+      return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0) | VeloranePage.held;
     },
     // Canvas pixel of a mouse event, from the canvas's top-left corner.
     position: function (w, e) {
@@ -51,7 +59,10 @@ var VeloraneLibrary = {
       if (e.key.length !== 1) return null;
       var code = e.key.charCodeAt(0);
       if (code > 255) return null;
-      if (e.ctrlKey && /[A-Za-z@\[\\\]^_]/.test(e.key)) code = code & 0x1f;
+      // Shift and Ctrl held by the page's buttons act on letters as the keys do.
+      var held = VeloranePage.held;
+      if (held & 1 && /[a-z]/.test(e.key)) code = e.key.toUpperCase().charCodeAt(0);
+      if ((e.ctrlKey || held & 2) && /[A-Za-z@\[\\\]^_]/.test(e.key)) code = code & 0x1f;
       return [0, code];
     },
     onKey: function (id, e) {
@@ -152,6 +163,10 @@ var VeloraneLibrary = {
       });
       list.addEventListener('contextmenu', function (e) { e.preventDefault(); });
       (document.fullscreenElement || document.body).appendChild(list);
+      // Kept inside the window, so that it opens near an edge too.
+      var box = list.getBoundingClientRect();
+      list.style.left = Math.max(0, Math.min(clientX, window.innerWidth - box.width)) + 'px';
+      list.style.top = Math.max(0, Math.min(clientY, window.innerHeight - box.height)) + 'px';
       VeloranePage.menu = { element: list, window: id };
       if (list.firstChild) list.firstChild.focus({ preventScroll: true });
     },
@@ -251,8 +266,8 @@ var VeloraneLibrary = {
     canvas.id = 'velorane-window-' + id;
     canvas.width = width;
     canvas.height = height;
-    canvas.style.width = width + 'px';
-    canvas.style.height = height + 'px';
+    canvas.style.width = width * P.scale + 'px';
+    canvas.style.height = height * P.scale + 'px';
     canvas.tabIndex = 0;
     canvas.setAttribute('role', 'img');
     canvas.setAttribute('aria-label', UTF8ToString(title));
@@ -285,10 +300,11 @@ var VeloraneLibrary = {
         if (document.hidden) P.releaseAll();
       });
       document.addEventListener('fullscreenchange', P.onScreenChange);
-      document.addEventListener('mousedown', function (e) {
+      document.addEventListener('pointerdown', function (e) {
         if (P.menu && !P.menu.element.contains(e.target)) P.closeMenu();
       }, true);
     }
+    if (typeof VeloraneControls !== 'undefined') VeloraneControls.canvasAdded(id, w);
     if (id === 1) canvas.focus({ preventScroll: true });
     return 1;
   },
@@ -299,8 +315,8 @@ var VeloraneLibrary = {
     if (w.canvas.width !== width) w.canvas.width = width;
     if (w.canvas.height !== height) w.canvas.height = height;
     if (!w.full) {
-      w.canvas.style.width = width + 'px';
-      w.canvas.style.height = height + 'px';
+      w.canvas.style.width = width * VeloranePage.scale + 'px';
+      w.canvas.style.height = height * VeloranePage.scale + 'px';
     }
   },
 

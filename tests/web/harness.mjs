@@ -116,9 +116,10 @@ export class NativeProgram {
 }
 
 export class BrowserPage {
-  // Open the page in a new browser (with further Chromium flags); unless
-  // `canvases` is false, wait for the first frames of that many canvases.
-  async start(url, flags = [], canvases = 2) {
+  // Open the page in a new browser (with further Chromium flags, and puppeteer's
+  // viewport, touch included); unless `canvases` is false, wait for the first
+  // frames of that many canvases.
+  async start(url, flags = [], canvases = 2, viewport = null) {
     this.profile = fs.mkdtempSync(path.join(os.tmpdir(), 'velorane-chromium-'));
     this.browser = await puppeteer.launch({
       executablePath: process.env.VELORANE_CHROMIUM || '/usr/bin/chromium',
@@ -129,6 +130,8 @@ export class BrowserPage {
         '--use-angle=swiftshader', '--enable-unsafe-swiftshader', ...flags],
     });
     this.page = await this.browser.newPage();
+    if (viewport) await this.page.setViewport(viewport);
+    this.devtools = await this.page.createCDPSession();
     this.errors = [];
     this.requests = [];
     this.page.on('console', (m) => { if (m.type() === 'error') this.errors.push(m.text()); });
@@ -181,9 +184,9 @@ export class BrowserPage {
   }
 
   // Press keys (puppeteer names, "Shift+ArrowLeft" style) in a canvas; waits for
-  // a new frame of `changed`.
+  // them to arrive and for the repaint after them.
   async keys(title, keys, changed) {
-    const frames = await this.frames(changed);
+    const downs = await this.arrived('keydown');
     await this.page.$eval(this.selector(title), (c) => c.focus());
     for (const key of keys) {
       const parts = key.split('+');
@@ -192,19 +195,79 @@ export class BrowserPage {
       await this.page.keyboard.press(main);
       for (const m of parts.reverse()) await this.page.keyboard.up(m);
     }
-    await this.newFrame(changed, frames);
+    await this.handled('keydown', downs, keys.join('+').split('+').length);
     return this.capture(changed);
   }
 
-  // The page position of a canvas pixel.
+  // The page position of a canvas pixel, however large the canvas is shown.
   async at(title, x, y) {
-    const box = await (await this.page.$(this.selector(title))).boundingBox();
-    return [box.x + x + 0.5, box.y + y + 0.5];
+    const [left, top, scale] = await this.page.$eval(this.selector(title), (c) => {
+      const box = c.getBoundingClientRect();
+      return [box.left, box.top, box.width / c.width];
+    });
+    return [left + (x + 0.5) * scale, top + (y + 0.5) * scale];
+  }
+
+  async touchEvent(type, touchPoints) {
+    await this.devtools.send('Input.dispatchTouchEvent', { type, touchPoints });
+  }
+
+  // How many events `type` have reached the page's handlers (counted from the
+  // first call after the page opened).
+  arrived(type) {
+    return this.page.evaluate((t) => {
+      window.arrivals = window.arrivals || {};
+      if (!(t in window.arrivals)) {
+        window.arrivals[t] = 0;
+        document.addEventListener(t, () => { ++window.arrivals[t]; });
+      }
+      return window.arrivals[t];
+    }, type);
+  }
+
+  // Wait for `count` events `type` after `before` (from arrived()), then for
+  // the repaint that draws what they asked for.
+  async handled(type, before, count) {
+    await this.page.waitForFunction((t, n) => window.arrivals[t] >= n, { timeout: kWaitMs },
+      type, before + count);
+    await this.page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+  }
+
+  // Fingers put on a canvas at the pixels `from`, moved in four steps to `to`
+  // and lifted; the diagram after it.
+  async touch(title, from, to) {
+    const lifted = await this.arrived('pointerup');
+    const step = (k) => Promise.all(from.map(async (p, id) => {
+      const [x, y] = await this.at(title, p[0] + ((to[id][0] - p[0]) * k) / 4,
+        p[1] + ((to[id][1] - p[1]) * k) / 4);
+      return { x, y, id };
+    }));
+    await this.touchEvent('touchStart', await step(0));
+    for (let k = 1; k <= 4; ++k) await this.touchEvent('touchMove', await step(k));
+    await this.touchEvent('touchEnd', []);
+    await this.handled('pointerup', lifted, from.length);
+    return this.capture('Velorane');
+  }
+
+  // A finger put on the middle of the page's element `selector` and lifted;
+  // waits for its click and the repaint after it.
+  async tap(selector) {
+    const clicks = await this.arrived('click');
+    const box = await (await this.page.$(selector)).boundingBox();
+    await this.touchEvent('touchStart', [{ x: box.x + box.width / 2, y: box.y + box.height / 2 }]);
+    await this.touchEvent('touchEnd', []);
+    await this.handled('click', clicks, 1);
+  }
+
+  // Tap the page's key buttons `keys`; the picture of `changed` after them.
+  async buttons(keys, changed) {
+    for (const key of keys) await this.tap(`button[data-key="${key}"]`);
+    return this.capture(changed);
   }
 
   // A left drag with modifiers held; the diagram after it.
   async drag(modifiers, x0, y0, x1, y1) {
-    const frames = await this.frames('Velorane');
+    const ups = await this.arrived('mouseup');
     const m = this.page.mouse;
     const [px, py] = await this.at('Velorane', x0, y0);
     await m.move(px, py);
@@ -216,7 +279,7 @@ export class BrowserPage {
     }
     await m.up();
     for (const k of modifiers.reverse()) await this.page.keyboard.up(k);
-    await this.newFrame('Velorane', frames);
+    await this.handled('mouseup', ups, 1);
     return this.capture('Velorane');
   }
 

@@ -9,6 +9,9 @@
 // Usage: node --test page.test.mjs, with VELORANE_PAGE (the page's file),
 // VELORANE_NATIVE (the native program) and VELORANE_CAPTURE (capture_window).
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 
@@ -64,7 +67,9 @@ before(async () => {
   native = new NativeProgram(process.env.VELORANE_NATIVE, process.env.VELORANE_CAPTURE);
   await native.start();
   web = new BrowserPage();
-  await web.start(pageUrl);
+  // A tablet: touch, a device-pixel ratio of 2.
+  await web.start(pageUrl, [], 2,
+    { width: 1024, height: 768, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
 });
 
 after(async () => {
@@ -91,7 +96,10 @@ test('at the start both windows show what the native ones show', () => {
   })();
 });
 
-// Keys and drags, the same to both programs, and what they must change.
+// Keys and drags, the same to both programs, and what they must change. On
+// the page they may be the on-screen key `buttons` or `fingers` on the diagram
+// (from and to), with modifiers `held` by the page's buttons (1 Shift, 2
+// Ctrl, 4 Alt), the canvases `enlarged`.
 const cases = [
   { name: 'light keys in the diagram', window: 'Velorane', native: ['4', '4', '5', '3'],
     web: ['4', '4', '5', '3'], changed: 'Valeurs' },
@@ -106,24 +114,59 @@ const cases = [
   { name: 'Shift drag', drag: ['Shift', 'shift'], from: [100, 100], to: [120, 108] },
   { name: 'Shift+Ctrl drag', drag: ['Shift+Control', 'shift+ctrl'], from: [200, 150], to: [188, 162] },
   { name: 'Ctrl drag', drag: ['Control', 'ctrl'], from: [150, 60], to: [150, 100] },
+  { name: 'light buttons touched', window: 'Velorane', native: ['1', '4', '4', '2', '5', '5', '3', '6', '6'],
+    buttons: ['1', '4', '4', '2', '5', '5', '3', '6', '6'], changed: 'Valeurs' },
+  { name: 'one finger', drag: ['', 'shift'], from: [120, 108], to: [100, 100],
+    fingers: [[[120, 108]], [[100, 100]]] },
+  { name: 'two fingers together', drag: ['', 'alt'], from: [170, 100], to: [150, 120],
+    fingers: [[[150, 90], [190, 110]], [[130, 110], [170, 130]]] },
+  { name: 'two fingers spread', drag: ['', 'ctrl'], from: [150, 60], to: [150, 100],
+    fingers: [[[130, 120], [170, 120]], [[110, 120], [190, 120]]] },
+  { name: 'one finger, Shift and Ctrl held', held: [1, 2], drag: ['', 'shift+ctrl'],
+    from: [188, 162], to: [200, 150], fingers: [[[188, 162]], [[200, 150]]] },
+  { name: 'one finger, Alt held, enlarged', held: [4], enlarged: true, drag: ['', 'alt'],
+    from: [150, 120], to: [170, 100], fingers: [[[150, 120]], [[170, 100]]] },
+  { name: 'plain mouse drag, Ctrl held', held: [2], drag: ['', 'ctrl'], from: [150, 100],
+    to: [150, 60] },
 ];
+
+// Press the page's modifier buttons `held`, or the enlargement until the
+// canvases are shown at `scale`.
+async function holdModifiers(held) {
+  for (const bit of held) await web.tap(`button[data-modifier="${bit}"]`);
+}
+async function enlargeTo(scale) {
+  await waitFor(`the canvases shown x${scale}`, async () => {
+    if (await web.page.evaluate(() => document.body.dataset.veloraneScale) === String(scale)) {
+      return true;
+    }
+    await web.tap('#velorane-enlarge');
+    return undefined;
+  });
+}
 
 for (const c of cases) {
   test(`${c.name}: both windows as the native ones`, async () => {
+    await holdModifiers(c.held || []);
+    if (c.enlarged) await enlargeTo(2);
     if (c.drag) {
       const [x0, y0] = c.from;
       const [x1, y1] = c.to;
       const nativeDiagram = await native.drag(c.drag[1].split('+'), x0, y0, x1, y1);
-      const webDiagram = await web.drag(c.drag[0].split('+'), x0, y0, x1, y1);
+      const webDiagram = c.fingers ? await web.touch('Velorane', ...c.fingers)
+        : await web.drag(c.drag[0] ? c.drag[0].split('+') : [], x0, y0, x1, y1);
       expectDiagram(c.name, nativeDiagram, webDiagram);
     } else {
       const nativePicture = await native.keys(c.window, c.native, c.changed);
-      const webPicture = await web.keys(c.window, c.web, c.changed);
+      const webPicture = c.buttons ? await web.buttons(c.buttons, c.changed)
+        : await web.keys(c.window, c.web, c.changed);
       if (c.changed === 'Valeurs') expectValues(c.name, nativePicture, webPicture);
       else expectDiagram(c.name, nativePicture, webPicture);
     }
     expectValues(c.name, native.capture('Valeurs'), await web.capture('Valeurs'));
     expectDiagram(c.name, native.capture('Velorane'), await web.capture('Velorane'));
+    await holdModifiers(c.held || []);
+    if (c.enlarged) await enlargeTo(1);
   });
 }
 
@@ -194,15 +237,21 @@ async function diagramBecomes(frames, width, height, full) {
   }, { timeout: 10000 }, frames, width, height, full);
 }
 
-test('"#" puts the diagram on the whole screen and back, as it was', async () => {
+const fullScreenKeys = [
+  ['the key', () => web.page.keyboard.press('#')],
+  ['the page\'s button, touched', () => web.tap('button[data-key="#"]')],
+];
+
+for (const [how, press] of fullScreenKeys) test(`"#" (${how}) puts the diagram on the whole screen and back, as it was`, async () => {
   const before = await web.capture('Velorane');
   const s = await diagramState();
   await web.page.$eval('canvas[aria-label="Velorane"]', (c) => c.focus());
-  await web.page.keyboard.press('#');
+  await press();
   await diagramBecomes(s.frames, s.screen[0], s.screen[1], true);
   const full = await web.capture('Velorane');
   assert.equal(full.width, s.screen[0]);
   const back = await diagramState();
+  await web.page.$eval('canvas[aria-label="Velorane"]', (c) => c.focus());
   await web.page.keyboard.press('#');
   await diagramBecomes(back.frames, 310, 250, false);
   assert.ok(samePicture(before, await web.capture('Velorane')), 'the diagram came back changed');
@@ -259,6 +308,78 @@ test('a "#" whose full screen the browser refuses leaves the diagram in the page
   await expectHashPutsBackThenFills(s.screen);
 });
 
+test('Tab reaches every control; Esc closes the help and the menu, the program running on', async () => {
+  const all = await web.page.$$eval('#velorane-controls button, canvas',
+    (es) => es.map((e) => e.getAttribute('aria-label')));
+  // Once round the page (and past its end, where the browser's own controls are).
+  const reached = new Set();
+  for (let i = 0; i < all.length + 2; ++i) {
+    await web.page.keyboard.press('Tab');
+    reached.add(await web.page.evaluate(() => document.activeElement.getAttribute('aria-label')));
+  }
+  assert.deepEqual(all.filter((label) => !reached.has(label)), []);
+  const sizes = await web.page.$$eval('#velorane-controls button',
+    (bs) => bs.filter((b) => b.offsetWidth < 44 || b.offsetHeight < 44).map((b) => b.textContent));
+  assert.deepEqual(sizes, []);
+  await web.page.focus('#velorane-help-open');
+  await web.page.keyboard.press('Enter');
+  await web.page.waitForFunction(() => document.getElementById('velorane-help').open,
+    { timeout: 10000 });
+  await web.page.keyboard.press('Escape');
+  await web.page.waitForFunction(() => !document.getElementById('velorane-help').open &&
+    document.activeElement.id === 'velorane-help-open', { timeout: 10000 });
+  const [x, y] = await web.at('Velorane', 100, 100);
+  await web.page.mouse.click(x, y, { button: 'right' });
+  await web.page.waitForSelector('[role="menu"] [role="menuitem"]:focus', { timeout: 10000 });
+  await web.page.keyboard.press('Escape');
+  await web.page.waitForFunction(() => !document.querySelector('[role="menu"]'), { timeout: 10000 });
+  assert.equal(await web.page.evaluate(() => document.body.dataset.veloraneExit), undefined);
+  // Still running: a key still moves the light.
+  const values = await web.capture('Valeurs');
+  const after = await web.keys('Velorane', ['1'], 'Valeurs');
+  assert.ok(!samePicture(values, after), 'the light did not move after the Esc');
+});
+
+test('the help names every key the README, the manual page and the Windows README name', () => {
+  const read = (file) => fs.readFileSync(new URL(`../../${file}`, import.meta.url), 'utf8');
+  const help = JSON.parse(read('packaging/web-page.json')).en.help;
+  // Key names: single characters and capitalised words ("Page Up", "Shift").
+  const names = [...new Set(help.flatMap(([keys]) => keys.split(/ \/ |, |\+/)))]
+    .filter((n) => n.length === 1 || /^[A-Z]/.test(n));
+  for (const file of ['README.md', 'packaging/velorane.1.in', 'packaging/windows/README.txt']) {
+    const text = read(file);
+    const missing = names.filter((n) => !new RegExp(`(^|[^A-Za-z])${n.replace(/[#+]/g, '\\$&')}([^A-Za-z]|$)`, 'm').test(text));
+    assert.deepEqual(missing, [], `${file} does not name ${missing.join(', ')}`);
+  }
+});
+
+test('"Save the pictures" downloads both canvases side by side as one PNG', async () => {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'velorane-saved-'));
+  try {
+    await web.devtools.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+    const diagram = await web.capture('Velorane');
+    const values = await web.capture('Valeurs');
+    await web.tap('#velorane-save');
+    const file = path.join(folder, 'velorane.png');
+    const png = await waitFor('the saved picture', () =>
+      fs.existsSync(file) ? PNG.sync.read(fs.readFileSync(file)) : undefined);
+    assert.deepEqual([png.width, png.height], [diagram.width + values.width, diagram.height]);
+    let off = 0;
+    for (const [picture, left] of [[diagram, 0], [values, diagram.width]]) {
+      for (let y = 0; y < picture.height; ++y) {
+        for (let x = 0; x < picture.width; ++x) {
+          const i = 4 * (y * png.width + left + x);
+          const j = 3 * (y * picture.width + x);
+          if ([0, 1, 2].some((c) => png.data[i + c] !== picture.rgb[j + c])) ++off;
+        }
+      }
+    }
+    assert.equal(off, 0, `${off} pixels of the saved picture differ from the canvases`);
+  } finally {
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+});
+
 // Open the page anew; its diagram canvas.
 async function reopen() {
   await web.page.reload();
@@ -274,20 +395,38 @@ async function expectEnded() {
   assert.match(await web.page.$eval('#velorane-status', (p) => p.textContent), /terminé/);
 }
 
-test('"Quitter" from the right button on the values canvas ends the program', async () => {
-  await reopen();
-  await web.page.evaluate(() => {
-    document.addEventListener('contextmenu', (e) => { window.contextShown = !e.defaultPrevented; });
+// The menu opened on a canvas, and its "Quitter" entry chosen.
+const quitting = [
+  { name: 'the right button on the values canvas', open: async () => {
+    const [x, y] = await web.at('Valeurs', 100, 50);
+    await web.page.mouse.click(x, y, { button: 'right' });
+  }, choose: (item) => item.click() },
+  { name: 'a long press on the diagram, by touch', open: async () => {
+    const [x, y] = await web.at('Velorane', 100, 100);
+    await web.touchEvent('touchStart', [{ x, y }]);
+  }, choose: async () => {
+    await web.touchEvent('touchEnd', []);
+    await web.tap('[role="menu"] [role="menuitem"]');
+  } },
+];
+
+for (const q of quitting) {
+  test(`"Quitter" from ${q.name} ends the program`, async () => {
+    await reopen();
+    await web.page.evaluate(() => {
+      document.addEventListener('contextmenu', (e) => { window.contextShown = !e.defaultPrevented; });
+    });
+    await q.open();
+    const item = await web.page.waitForSelector('[role="menu"] [role="menuitem"]', { timeout: 10000 });
+    assert.equal(await item.evaluate((b) => b.textContent), 'Quitter');
+    assert.deepEqual(await item.evaluate((b) => [b.offsetWidth >= 44, b.offsetHeight >= 44]),
+      [true, true]);
+    assert.notEqual(await web.page.evaluate(() => window.contextShown), true);
+    await q.choose(item);
+    await expectEnded();
+    assert.deepEqual(web.errors, []);
   });
-  const [x, y] = await web.at('Valeurs', 100, 50);
-  await web.page.mouse.click(x, y, { button: 'right' });
-  const item = await web.page.waitForSelector('[role="menu"] [role="menuitem"]', { timeout: 10000 });
-  assert.equal(await item.evaluate((b) => b.textContent), 'Quitter');
-  assert.equal(await web.page.evaluate(() => window.contextShown), false);
-  await item.click();
-  await expectEnded();
-  assert.deepEqual(web.errors, []);
-});
+}
 
 test('Esc in the diagram ends the program', async () => {
   await reopen();
@@ -337,11 +476,13 @@ test('a browser that refuses to compile the WebAssembly as the script runs still
 test('at a device-pixel ratio of 2 every canvas pixel is a crisp 2 x 2 block', async () => {
   const page = await web.browser.newPage();
   try {
-    await page.setViewport({ width: 800, height: 600, deviceScaleFactor: 2 });
-    await page.goto(pageUrl);
-    await page.waitForFunction(() => [...document.querySelectorAll('canvas')].length === 2 &&
+    const drawn = () => page.waitForFunction(() =>
+      [...document.querySelectorAll('canvas')].length === 2 &&
       [...document.querySelectorAll('canvas')].every((c) => Number(c.dataset.frames) > 0),
     { timeout: 10000 });
+    await page.setViewport({ width: 800, height: 600, deviceScaleFactor: 2 });
+    await page.goto(pageUrl);
+    await drawn();
     const canvas = await page.$('canvas[aria-label="Valeurs"]');
     const shot = PNG.sync.read(Buffer.from(await canvas.screenshot({ type: 'png' })));
     const pixels = await canvas.evaluate((c) => [c.width, c.height]);
@@ -358,6 +499,14 @@ test('at a device-pixel ratio of 2 every canvas pixel is a crisp 2 x 2 block', a
       }
     }
     assert.equal(off, 0, `${off} screen pixels differ from the canvas doubled`);
+    // A phone in portrait (the page is opened anew as a phone): nothing
+    // sideways to scroll to, and touches on the canvases are all the program's.
+    await page.setViewport({ width: 360, height: 740, deviceScaleFactor: 2, isMobile: true,
+      hasTouch: true });
+    await drawn();
+    assert.deepEqual(await page.evaluate(() => [document.documentElement.scrollWidth,
+      ...[...document.querySelectorAll('canvas')].map((c) => getComputedStyle(c).touchAction)]),
+    [360, 'none', 'none']);
   } finally {
     await page.close();
   }
