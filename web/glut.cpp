@@ -39,10 +39,13 @@
 // - glutBitmapCharacter: the page has no GLUT bitmap fonts, so it draws
 //   nothing; it moves the raster position on by the font's advance (8 pixels
 //   for GLUT_BITMAP_8_BY_13). The program draws its texts in its own fonts.
+// - A canvas whose WebGL context the browser took away and gave back is drawn
+//   anew (webContextRestored), with the state it had.
 // Not implemented: glutStrokeCharacter (the program does not link the stroke
 // text).
 #include <GL/glut.h>
 #include <emscripten.h>
+#include <malloc.h>
 
 #include <map>
 #include <string>
@@ -342,6 +345,18 @@ EMSCRIPTEN_KEEPALIVE void webMenu(int window, int menu, int entry) {
     found->second.callback(found->second.values[static_cast<size_t>(entry)]);
   }
 }
+
+// The canvas of `window` has a new WebGL context, the old one lost: the
+// layer gives it what it needs again and the window is drawn anew.
+EMSCRIPTEN_KEEPALIVE void webContextRestored(int window) {
+  if (windows.count(window) == 0) return;
+  glStateRestored(window);
+  glutPostWindowRedisplay(window);
+}
+
+// Bytes of the heap in use, from the allocator (for the page's soak: the
+// heap cannot grow, so what is in use must stay flat).
+EMSCRIPTEN_KEEPALIVE int webHeapInUse() { return static_cast<int>(mallinfo().uordblks); }
 
 // The canvas of `window` went on the whole screen (width x height) or, for 0
 // x 0, came back into the page, asked for or by the browser's own choice.
