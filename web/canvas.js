@@ -396,7 +396,6 @@ var VeloraneLibrary = {
     text.id = 'velorane-text-' + id;
     text.className = 'velorane-text';
     text.setAttribute('aria-live', 'polite');
-    text.setAttribute('lang', UTF8ToString(title) === 'Valeurs' ? 'fr' : P.language());
     canvas.setAttribute('aria-describedby', text.id);
     var w = { canvas: canvas, frame: frame, gl: gl, viewport: [0, 0, width, height],
               menus: {}, buttons: 0, lastX: 0, lastY: 0, full: false, wantFull: false,
@@ -520,7 +519,10 @@ var VeloraneLibrary = {
     for (var i in P.windows) byTitle[P.windows[i].title] = P.windows[i].texts;
     for (var j in P.windows) {
       var other = P.windows[j];
-      if (other.title in P.describe) P.showText(other, P.describe[other.title](byTitle));
+      if (!(other.title in P.describe)) continue;
+      // The values are the program's own French texts; the words are the page's.
+      other.text.lang = other.title === 'Valeurs' ? 'fr' : P.language();
+      P.showText(other, P.describe[other.title](byTitle));
     }
   },
 
