@@ -47,8 +47,8 @@ var VeloraneLibrary = {
         front: 'vers l’avant', back: 'vers l’arrière', plumb: 'à la verticale du point d’impact',
         and: ' et ', decimal: ',',
         angles: 'Angle d’incidence θi : {i} degrés ; angle de réflexion θr : {r} degrés.',
-        lost: 'Le navigateur a repris à Velorane son dessin (WebGL) et ne l’a pas rendu. ' +
-              'Rechargez la page.'
+        lost: 'Le navigateur a retiré à Velorane son contexte de dessin (WebGL) sans le ' +
+              'rendre. Rechargez la page.'
       },
       en: {
         light: 'The light is ', above: 'above the mirror', below: 'below the mirror',
@@ -56,8 +56,8 @@ var VeloraneLibrary = {
         front: 'to the front', back: 'to the back', plumb: 'straight over the point of impact',
         and: ' and ', decimal: '.',
         angles: 'Angle of incidence θi: {i} degrees; angle of reflection θr: {r} degrees.',
-        lost: 'The browser took Velorane\'s drawing (WebGL) away and has not given it back. ' +
-              'Reload the page.'
+        lost: 'The browser took Velorane\'s drawing context (WebGL) away and has not given ' +
+              'it back. Reload the page.'
       }
     },
     // The language of the page's words: the browser's first preference of the two.
