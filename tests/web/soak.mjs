@@ -22,8 +22,10 @@ const kModifierBits = [0, 0, 8, 2, 1, 10];
 // The page's button that enlarges a canvas, if it has one.
 const kEnlarge = '[data-velorane-enlarge], button[aria-label*="grandir" i], ' +
   'button[aria-label*="enlarge" i]';
-// Contexts lost and given back, spread over the stream.
-const kLosses = 4;
+// Contexts lost and given back, spread over the stream: one every so many
+// events, and at least a few.
+const kEventsPerLoss = 150;
+const kFewestLosses = 4;
 // Bytes by which the heap in use may exceed its figure after the warm-up.
 const kHeapSlack = 0;
 
@@ -167,10 +169,11 @@ async function soak(page, errors, events, seed, log) {
     }],
   ];
   const total = actions.reduce((sum, [weight]) => sum + weight, 0);
+  const lossEvery = Math.min(kEventsPerLoss, Math.ceil(events / kFewestLosses));
   const start = await pageState(page);
   let warm = start;
   for (let i = 1; i <= events; ++i) {
-    if (i % Math.ceil(events / kLosses) === 0) {
+    if (i % lossEvery === 0) {
       const lose = random() < 0.5 ? titles : [pick(titles)];
       await restoreContexts(page, lose, await loseContexts(page, lose));
     } else {
