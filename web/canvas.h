@@ -4,6 +4,25 @@
 // their GLUT ids.
 #pragma once
 
+// One vertex as the page draws it, finished by web/gl.cpp: 14 floats, read by
+// the page through canvas.js's vertexLayout (change both together).
+struct CanvasVertex {
+  float position[4];  // clip space
+  float front[4];     // colour of a front face (or of a point or line), RGBA 0 to 1
+  float back[4];      // colour of a back face
+  float atlas[2];     // atlas coordinates of a bitmap's corner, 0 to 1
+};
+
+// What a draw asks of the page (canvasDraw's flags, or-ed); canvas.js's
+// drawFlags names the same bits.
+enum CanvasDrawFlag {
+  kCanvasDepthTest = 1,     // depth-test with the given function and write depth
+  kCanvasBlend = 2,         // blend with the given factors
+  kCanvasCull = 4,          // cull back faces (counter-clockwise faces are front)
+  kCanvasTextured = 8,      // keep only the fragments whose atlas pixel is set
+  kCanvasWindowSpace = 16,  // clip positions span the whole canvas, not the viewport
+};
+
 extern "C" {
 // Add a canvas of width x height pixels named `title` to the page, with its
 // WebGL 1 context and listeners; 0 when the browser has no WebGL, else 1.
@@ -14,13 +33,18 @@ void canvasResize(int window, int width, int height);
 void canvasViewport(int window, int x, int y, int width, int height);
 // Clear the colour (mask bit 1) and depth (mask bit 2) buffers.
 void canvasClear(int window, int mask, float red, float green, float blue, float alpha);
-// Draw `count` vertices of 14 floats each (clip position, front colour, back
-// colour, atlas coordinates) as points (0), lines (1) or triangles (4), with
-// the state bits of web/gl.cpp's kDraw* constants.
-void canvasDraw(int window, int primitive, const float* vertices, int count, int flags,
+// Draw `count` vertices as points (0), lines (1) or triangles (4), with the
+// CanvasDrawFlag bits in `flags`.
+void canvasDraw(int window, int primitive, const CanvasVertex* vertices, int count, int flags,
                 int blendSource, int blendDestination, int depthFunction);
 // Upload the bitmap atlas (one byte a pixel, 0 or 255) of `window`.
 void canvasAtlas(int window, const unsigned char* pixels, int width, int height);
+// Give the page the texts `window` drew in its last frame, `length` bytes of
+// Latin-1, one text a line (the bytes of each glCallLists), for the words that
+// screen readers read in place of the picture.
+void canvasTexts(int window, const char* texts, int length);
+// Say on the page's console that the program misused the layer (debug builds).
+void canvasReportMisuse(const char* what);
 // Count a finished frame of `window` (its canvas's data-frames attribute).
 void canvasFrameShown(int window);
 // Ask the page for a frame callback (webFrame) at the next repaint.

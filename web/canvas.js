@@ -14,11 +14,144 @@
 // - At a device-pixel ratio other than 1 each canvas pixel is scaled without
 //   smoothing (image-rendering: pixelated), so bitmap text stays crisp: the
 //   picture is the program's own, pixel for pixel, only larger.
+//
+// For screen readers each canvas has a text beside it (hidden from sight,
+// aria-live polite): the values window's lines as drawn, and the diagram in
+// words (where the light is, the two angles), in French or, where the browser
+// prefers it, English. It is read when it changes, at most once for a flood of
+// key repeats.
+//
+// A WebGL context that the browser takes away (a GPU reset, sleep, too many
+// contexts) is asked back; when it comes, the canvas is prepared again and the
+// layer draws the window anew as it was. One that does not come back within
+// restoreWaitMs, or cannot be prepared again, leaves a message in the page.
 
 var VeloraneLibrary = {
   $VeloranePage: {
     windows: {},
     ended: false,
+    // One vertex of the layer, as web/canvas.h's CanvasVertex lays it out:
+    // attribute, floats, offset in floats.
+    vertexLayout: [['aPosition', 4, 0], ['aFront', 4, 4], ['aBack', 4, 8], ['aAtlas', 2, 12]],
+    vertexFloats: 14,
+    // canvasDraw's flags, as web/canvas.h's CanvasDrawFlag names them.
+    drawFlags: { depthTest: 1, blend: 2, cull: 4, textured: 8, windowSpace: 16 },
+    // Milliseconds a lost context may take to come back before the page says so.
+    restoreWaitMs: 2000,
+    // Milliseconds without change before a changed text is read out, and the
+    // longest a text may wait while it keeps changing.
+    quietMs: 400,
+    longestWaitMs: 2000,
+    // The page's words, by language.
+    words: {
+      fr: {
+        light: 'La lumière est ', above: 'au-dessus du miroir', below: 'sous le miroir',
+        level: 'à la hauteur du miroir', left: 'à gauche', right: 'à droite',
+        front: 'vers l’avant', back: 'vers l’arrière', plumb: 'à la verticale du point d’impact',
+        and: ' et ', decimal: ',',
+        angles: 'Angle d’incidence θi : {i} degrés ; angle de réflexion θr : {r} degrés.',
+        lost: 'Le navigateur a retiré à Velorane son contexte de dessin (WebGL) sans le ' +
+              'rendre. Rechargez la page.'
+      },
+      en: {
+        light: 'The light is ', above: 'above the mirror', below: 'below the mirror',
+        level: 'level with the mirror', left: 'to the left', right: 'to the right',
+        front: 'to the front', back: 'to the back', plumb: 'straight over the point of impact',
+        and: ' and ', decimal: '.',
+        angles: 'Angle of incidence θi: {i} degrees; angle of reflection θr: {r} degrees.',
+        lost: 'The browser took Velorane\'s drawing context (WebGL) away and has not given ' +
+              'it back. Reload the page.'
+      }
+    },
+    // The language of the page's words: the browser's first preference of the two.
+    language: function () {
+      var preferred = navigator.languages || [navigator.language || 'fr'];
+      for (var i = 0; i < preferred.length; ++i) {
+        var code = String(preferred[i]).slice(0, 2).toLowerCase();
+        if (code in VeloranePage.words) return code;
+      }
+      return 'fr';
+    },
+    // The accessible lines of each window, by its title, from the texts the
+    // windows drew: the values as drawn; the diagram in words from the values.
+    describe: {
+      Valeurs: function (texts) { return texts.Valeurs || []; },
+      Velorane: function (texts) {
+        var values = texts.Valeurs || [];
+        var numbers = function (label) {
+          var line = values.find(function (l) { return l.indexOf(label) === 0; });
+          return line ? (line.match(/-?\d+\.\d+/g) || []) : [];
+        };
+        var incident = numbers('INCIDENT').map(Number);
+        var theta = [numbers('THETA I')[0], numbers('THETA R')[0]];
+        if (incident.length !== 3 || !theta[0] || !theta[1]) return [];
+        var language = VeloranePage.language();
+        var w = VeloranePage.words[language];
+        var where = [incident[1] > 0 ? w.above : incident[1] < 0 ? w.below : w.level];
+        var around = [];
+        if (incident[0] < 0) around.push(w.left);
+        if (incident[0] > 0) around.push(w.right);
+        if (incident[2] > 0) around.push(w.front);
+        if (incident[2] < 0) around.push(w.back);
+        where.push(around.length ? around.join(w.and) : w.plumb);
+        var decimal = function (t) { return t.replace('.', w.decimal); };
+        return [w.light + where.join(', ') + '. ' +
+                w.angles.replace('{i}', decimal(theta[0])).replace('{r}', decimal(theta[1]))];
+      }
+    },
+    // Fill window w's text with `lines` now, changing only the lines that differ.
+    writeText: function (w, lines) {
+      var text = w.text;
+      while (text.childNodes.length > lines.length) text.lastChild.remove();
+      lines.forEach(function (line, i) {
+        var node = text.childNodes[i];
+        if (!node) node = text.appendChild(document.createElement('p'));
+        if (node.textContent !== line) node.textContent = line;
+      });
+      w.pendingSince = 0;
+    },
+    // Give window w's text new lines: at once the first time, else once they
+    // have stopped changing for quietMs, or after longestWaitMs of changes.
+    showText: function (w, lines) {
+      var P = VeloranePage;
+      if (lines.join('\n') === w.described) return;
+      w.described = lines.join('\n');
+      clearTimeout(w.textTimer);
+      var now = performance.now();
+      if (!w.text.childNodes.length) return P.writeText(w, lines);
+      if (!w.pendingSince) w.pendingSince = now;
+      if (now - w.pendingSince >= P.longestWaitMs) return P.writeText(w, lines);
+      w.textTimer = setTimeout(function () { P.writeText(w, lines); }, P.quietMs);
+    },
+    // A window's context was taken away: draw nothing there until it is back.
+    contextLost: function (id) {
+      var P = VeloranePage;
+      var w = P.windows[id];
+      w.lost = true;
+      clearTimeout(w.lostTimer);
+      w.lostTimer = setTimeout(function () { P.status(P.words[P.language()].lost); },
+                               P.restoreWaitMs);
+    },
+    // A window's context came back: prepare it and have the layer draw anew.
+    contextRestored: function (id) {
+      var P = VeloranePage;
+      var w = P.windows[id];
+      clearTimeout(w.lostTimer);
+      var lost = P.words[P.language()].lost;
+      if (!P.prepare(w)) {
+        P.status(lost);
+        return;
+      }
+      w.lost = false;
+      var status = document.getElementById('velorane-status');
+      if (status && status.textContent === lost) P.status('');
+      P.call(function () { _webContextRestored(id); });
+    },
+    // The window of `id` when it can draw (it has a context), else null.
+    drawable: function (id) {
+      var w = VeloranePage.windows[id];
+      return w && !w.lost ? w : null;
+    },
     start: 0,
     menu: null,
     // Shift (1), Ctrl (2) and Alt (4) switched on in the page (web/controls.js),
@@ -222,13 +355,12 @@ var VeloraneLibrary = {
       g.useProgram(program);
       w.buffer = g.createBuffer();
       g.bindBuffer(g.ARRAY_BUFFER, w.buffer);
-      var stride = 14 * 4;
-      [['aPosition', 4, 0], ['aFront', 4, 16], ['aBack', 4, 32], ['aAtlas', 2, 48]].forEach(
-        function (a) {
-          var location = g.getAttribLocation(program, a[0]);
-          g.enableVertexAttribArray(location);
-          g.vertexAttribPointer(location, a[1], g.FLOAT, false, stride, a[2]);
-        });
+      var stride = VeloranePage.vertexFloats * 4;
+      VeloranePage.vertexLayout.forEach(function (a) {
+        var location = g.getAttribLocation(program, a[0]);
+        g.enableVertexAttribArray(location);
+        g.vertexAttribPointer(location, a[1], g.FLOAT, false, stride, a[2] * 4);
+      });
       w.textured = g.getUniformLocation(program, 'uTextured');
       g.uniform1i(g.getUniformLocation(program, 'uAtlas'), 0);
       w.atlas = g.createTexture();
@@ -276,8 +408,15 @@ var VeloraneLibrary = {
       alpha: false, depth: true, stencil: false, antialias: false,
       premultipliedAlpha: false, preserveDrawingBuffer: true
     });
+    // The window's words for screen readers, read with the canvas and when they change.
+    var text = document.createElement('div');
+    text.id = 'velorane-text-' + id;
+    text.className = 'velorane-text';
+    text.setAttribute('aria-live', 'polite');
+    canvas.setAttribute('aria-describedby', text.id);
     var w = { canvas: canvas, frame: frame, gl: gl, viewport: [0, 0, width, height],
-              menus: {}, buttons: 0, lastX: 0, lastY: 0, full: false, wantFull: false };
+              menus: {}, buttons: 0, lastX: 0, lastY: 0, full: false, wantFull: false,
+              text: text, title: UTF8ToString(title), texts: [], described: '' };
     if (!gl || !P.prepare(w)) {
       P.noWebGL = true;
       P.status('Ce navigateur n’affiche pas WebGL : Velorane ne peut pas dessiner ici. ' +
@@ -285,12 +424,17 @@ var VeloraneLibrary = {
       return 0;
     }
     frame.appendChild(canvas);
+    frame.appendChild(text);
     area.appendChild(frame);
     P.windows[id] = w;
     canvas.addEventListener('keydown', function (e) { P.onKey(id, e); });
     canvas.addEventListener('mousedown', function (e) { P.press(id, e); });
     canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
-    canvas.addEventListener('webglcontextlost', function (e) { e.preventDefault(); });
+    canvas.addEventListener('webglcontextlost', function (e) {
+      e.preventDefault();
+      P.contextLost(id);
+    });
+    canvas.addEventListener('webglcontextrestored', function () { P.contextRestored(id); });
     if (!P.listening) {
       P.listening = true;
       document.addEventListener('mousemove', P.move);
@@ -321,14 +465,14 @@ var VeloraneLibrary = {
   },
 
   canvasViewport: function (id, x, y, width, height) {
-    var w = VeloranePage.windows[id];
+    var w = VeloranePage.drawable(id);
     if (!w) return;
     w.viewport = [x, y, width, height];
     w.gl.viewport(x, y, width, height);
   },
 
   canvasClear: function (id, mask, red, green, blue, alpha) {
-    var w = VeloranePage.windows[id];
+    var w = VeloranePage.drawable(id);
     if (!w) return;
     var g = w.gl;
     var bits = 0;
@@ -345,36 +489,63 @@ var VeloraneLibrary = {
   },
 
   canvasDraw: function (id, primitive, vertices, count, flags, source, destination, depth) {
-    var w = VeloranePage.windows[id];
+    var w = VeloranePage.drawable(id);
     if (!w || count <= 0) return;
     var g = w.gl;
-    g.bufferData(g.ARRAY_BUFFER, HEAPF32.subarray(vertices >> 2, (vertices >> 2) + count * 14),
+    var F = VeloranePage.drawFlags;
+    var floats = count * VeloranePage.vertexFloats;
+    g.bufferData(g.ARRAY_BUFFER, HEAPF32.subarray(vertices >> 2, (vertices >> 2) + floats),
                  g.STREAM_DRAW);
-    if (flags & 1) {
+    if (flags & F.depthTest) {
       g.enable(g.DEPTH_TEST);
       g.depthFunc(depth);
     } else {
       g.disable(g.DEPTH_TEST);
     }
-    if (flags & 2) {
+    if (flags & F.blend) {
       g.enable(g.BLEND);
       g.blendFunc(source, destination);
     } else {
       g.disable(g.BLEND);
     }
-    if (flags & 4) g.enable(g.CULL_FACE); else g.disable(g.CULL_FACE);
-    g.uniform1i(w.textured, flags & 8 ? 1 : 0);
-    if (flags & 16) g.viewport(0, 0, w.canvas.width, w.canvas.height);
+    if (flags & F.cull) g.enable(g.CULL_FACE); else g.disable(g.CULL_FACE);
+    g.uniform1i(w.textured, flags & F.textured ? 1 : 0);
+    if (flags & F.windowSpace) g.viewport(0, 0, w.canvas.width, w.canvas.height);
     g.drawArrays(primitive, 0, count);
-    if (flags & 16) g.viewport(w.viewport[0], w.viewport[1], w.viewport[2], w.viewport[3]);
+    if (flags & F.windowSpace) {
+      g.viewport(w.viewport[0], w.viewport[1], w.viewport[2], w.viewport[3]);
+    }
   },
 
   canvasAtlas: function (id, pixels, width, height) {
-    var w = VeloranePage.windows[id];
+    var w = VeloranePage.drawable(id);
     if (!w) return;
     var g = w.gl;
     g.texImage2D(g.TEXTURE_2D, 0, g.LUMINANCE, width, height, 0, g.LUMINANCE,
                  g.UNSIGNED_BYTE, HEAPU8.subarray(pixels, pixels + width * height));
+  },
+
+  canvasTexts: function (id, texts, length) {
+    var P = VeloranePage;
+    var w = P.windows[id];
+    if (!w) return;
+    var bytes = HEAPU8.subarray(texts, texts + length);
+    var lines = String.fromCharCode.apply(null, bytes).split('\n');
+    lines.pop();
+    w.texts = lines;
+    var byTitle = {};
+    for (var i in P.windows) byTitle[P.windows[i].title] = P.windows[i].texts;
+    for (var j in P.windows) {
+      var other = P.windows[j];
+      if (!(other.title in P.describe)) continue;
+      // The values are the program's own French texts; the words are the page's.
+      other.text.lang = other.title === 'Valeurs' ? 'fr' : P.language();
+      P.showText(other, P.describe[other.title](byTitle));
+    }
+  },
+
+  canvasReportMisuse: function (what) {
+    console.error('Velorane (web layer): ' + UTF8ToString(what));
   },
 
   canvasFrameShown: function (id) {

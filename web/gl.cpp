@@ -59,27 +59,32 @@
 //   is interpolated between vertices, which differs slightly at the corners).
 //   A line with an end behind the eye (clip w not above 0) stays one pixel
 //   wide and sharp.
+// - No current window (before the first glutCreateWindow): every call is
+//   refused; it changes a state of no window, which draws nowhere.
+// - Misuse that the calls above ignore (a call with no window, a push on a full
+//   matrix stack or a pop of its last matrix, glBegin inside glBegin or with a
+//   primitive not taken, glEnd without glBegin, a bitmap that does not fit in
+//   the atlas) is reported on the page's console in debug builds (without
+//   NDEBUG, as for assert), once for each kind; release builds stay silent as
+//   OpenGL does.
+// - The texts of a frame (the list names of each glCallLists) go to the page
+//   at the swap, for screen readers; and everything a WebGL context holds can
+//   be sent again from the state (glStateRestored) when the browser gives a
+//   lost context back.
 #include <GL/gl.h>
 
 #include <cmath>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "web/canvas.h"
 #include "web/gl_state.h"
 
-// Bits of canvasDraw's state.
-static const int kDrawDepthTest = 1;
-static const int kDrawBlend = 2;
-static const int kDrawCull = 4;
-static const int kDrawTextured = 8;
-static const int kDrawWindowSpace = 16;
 // Primitives of canvasDraw, as WebGL numbers them.
 static const int kPrimitivePoints = 0;
 static const int kPrimitiveLines = 1;
 static const int kPrimitiveTriangles = 4;
-// Floats of one vertex handed to the page.
-static const int kVertexFloats = 14;
 // Size of the bitmap atlas of a window, in pixels: the program's four faces
 // take its first 94 rows, and a smaller texture is uploaded sooner.
 static const int kAtlasWidth = 512;
@@ -109,8 +114,29 @@ struct Material {
 };
 
 // One vertex on its way to the page.
-struct Vertex {
-  float v[kVertexFloats];
+using Vertex = CanvasVertex;
+
+// Misuse of the layer that a call ignores, reported once in debug builds.
+enum Misuse {
+  kMisuseNoWindow,
+  kMisuseStackFull,
+  kMisuseStackEmpty,
+  kMisuseNestedBegin,
+  kMisusePrimitive,
+  kMisuseEndWithoutBegin,
+  kMisuseAtlasFull,
+  kMisuseKinds
+};
+
+// What the console says of each kind of misuse, in Misuse's order.
+static const char* const kMisuseReports[kMisuseKinds] = {
+    "a GL call with no current window was refused",
+    "glPushMatrix on a full matrix stack was ignored",
+    "glPopMatrix of the last matrix of a stack was ignored",
+    "glBegin inside glBegin was ignored",
+    "glBegin with a primitive this layer does not draw was ignored",
+    "glEnd without glBegin was ignored",
+    "a bitmap that does not fit in the window's glyph atlas draws nothing",
 };
 
 // A bitmap kept in the atlas.
@@ -154,7 +180,7 @@ struct GlState {
   bool inside = false;
   std::vector<Vertex> vertices;
   // Held-back drawing of one kind.
-  std::vector<float> batch;
+  std::vector<Vertex> batch;
   int batchPrimitive = -1, batchFlags = 0;
   GLenum batchSource = 0, batchDestination = 0, batchDepth = 0;
   // Display lists.
@@ -175,10 +201,41 @@ struct GlState {
   // Matrices derived from the stacks, and whether they are stale.
   Matrix combined, normalMatrix;
   bool derivedStale = true;
+  // Texts of the frame being drawn, and of the last frame the page has.
+  std::string frameTexts, shownTexts;
+};
+
+// The state of no window, current until the first window is: what is called
+// on it draws nowhere.
+static GlState noWindow;
+
+// Whether each kind of misuse has been reported.
+static bool misuseReported[kMisuseKinds] = {};
+
+// Report a misuse on the console, once for each kind, in debug builds.
+static void reportMisuse(Misuse kind) {
+#ifndef NDEBUG
+  if (misuseReported[kind]) return;
+  misuseReported[kind] = true;
+  canvasReportMisuse(kMisuseReports[kind]);
+#else
+  (void)kind;
+  (void)misuseReported;
+#endif
+}
+
+// The current state, never null: every call reaches its state through ->,
+// which reports a call with no current window.
+struct CurrentState {
+  GlState* state = &noWindow;
+  GlState* operator->() const {
+    if (state == &noWindow) reportMisuse(kMisuseNoWindow);
+    return state;
+  }
 };
 
 static std::map<int, GlState*> states;
-static GlState* gl = nullptr;
+static CurrentState gl;
 
 static const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
@@ -294,7 +351,7 @@ static Vertex makeVertex(float x, float y, float z, float w) {
   refreshDerived();
   Vertex vertex;
   const float in[4] = {x, y, z, w};
-  transform(gl->combined, in, vertex.v);
+  transform(gl->combined, in, vertex.position);
   if (gl->lighting) {
     float eye[4];
     transform(gl->modelview.back(), in, eye);
@@ -313,31 +370,31 @@ static Vertex makeVertex(float x, float y, float z, float w) {
         for (float& c : n) c /= length;
       }
     }
-    lightVertex(gl->front, eye, n, vertex.v + 4);
+    lightVertex(gl->front, eye, n, vertex.front);
     if (gl->twoSide) {
       const float flipped[3] = {-n[0], -n[1], -n[2]};
-      lightVertex(gl->back, eye, flipped, vertex.v + 8);
+      lightVertex(gl->back, eye, flipped, vertex.back);
     } else {
-      copy4(vertex.v + 8, vertex.v + 4);
+      copy4(vertex.back, vertex.front);
     }
   } else {
-    copy4(vertex.v + 4, gl->color);
-    copy4(vertex.v + 8, gl->color);
+    copy4(vertex.front, gl->color);
+    copy4(vertex.back, gl->color);
   }
-  vertex.v[12] = 0.0f;
-  vertex.v[13] = 0.0f;
+  vertex.atlas[0] = 0.0f;
+  vertex.atlas[1] = 0.0f;
   return vertex;
 }
 
 // Hand what is held back to the page.
 static void flushBatch() {
   if (gl->batch.empty()) return;
-  if ((gl->batchFlags & kDrawTextured) != 0 && gl->atlasDirty) {
+  if ((gl->batchFlags & kCanvasTextured) != 0 && gl->atlasDirty) {
     canvasAtlas(gl->window, gl->atlas.data(), kAtlasWidth, kAtlasHeight);
     gl->atlasDirty = false;
   }
   canvasDraw(gl->window, gl->batchPrimitive, gl->batch.data(),
-             static_cast<int>(gl->batch.size() / kVertexFloats), gl->batchFlags,
+             static_cast<int>(gl->batch.size()), gl->batchFlags,
              static_cast<int>(gl->batchSource), static_cast<int>(gl->batchDestination),
              static_cast<int>(gl->batchDepth));
   gl->batch.clear();
@@ -355,11 +412,11 @@ static void batchVertex(int primitive, int flags, const Vertex& vertex) {
     gl->batchDestination = gl->blendDestination;
     gl->batchDepth = gl->depthFunction;
   }
-  gl->batch.insert(gl->batch.end(), vertex.v, vertex.v + kVertexFloats);
+  gl->batch.push_back(vertex);
 }
 
 static int stateFlags() {
-  return (gl->depthTest ? kDrawDepthTest : 0) | (gl->blend ? kDrawBlend : 0);
+  return (gl->depthTest ? kCanvasDepthTest : 0) | (gl->blend ? kCanvasBlend : 0);
 }
 
 // Whether a capability is one this layer keeps; then its flag.
@@ -404,7 +461,13 @@ static void resetState(GlState* s) {
   s->atlas.assign(static_cast<size_t>(kAtlasWidth) * kAtlasHeight, 0);
 }
 
-bool glStateCreate(int window, int width, int height) {
+// The state of no window starts in OpenGL's initial state too.
+[[maybe_unused]] static const bool noWindowReady = [] {
+  resetState(&noWindow);
+  return true;
+}();
+
+void glStateCreate(int window, int width, int height) {
   GlState* s = new GlState;
   s->window = window;
   s->canvasWidth = width;
@@ -413,38 +476,51 @@ bool glStateCreate(int window, int width, int height) {
   s->viewport[2] = width;
   s->viewport[3] = height;
   states[window] = s;
-  gl = s;
-  return true;
+  glStateMakeCurrent(window);
 }
 
 void glStateMakeCurrent(int window) {
   auto found = states.find(window);
-  if (found == states.end() || found->second == gl) return;
-  if (gl != nullptr) flushBatch();
-  gl = found->second;
+  if (found == states.end() || found->second == gl.state) return;
+  if (gl.state != &noWindow) flushBatch();
+  gl.state = found->second;
 }
 
 void glStateResize(int window, int width, int height) {
   auto found = states.find(window);
   if (found == states.end()) return;
-  if (found->second == gl) flushBatch();
+  if (found->second == gl.state) flushBatch();
   found->second->canvasWidth = width;
   found->second->canvasHeight = height;
 }
 
 void glStateFinish() {
-  if (gl != nullptr) flushBatch();
+  if (gl.state == &noWindow) return;
+  flushBatch();
+  if (gl->frameTexts != gl->shownTexts) {
+    canvasTexts(gl->window, gl->frameTexts.data(), static_cast<int>(gl->frameTexts.size()));
+    gl->shownTexts = gl->frameTexts;
+  }
+  gl->frameTexts.clear();
+}
+
+void glStateRestored(int window) {
+  auto found = states.find(window);
+  if (found == states.end()) return;
+  GlState* s = found->second;
+  canvasViewport(window, s->viewport[0], s->viewport[1], s->viewport[2], s->viewport[3]);
+  s->atlasDirty = true;
 }
 
 // A vertex moved by (dx, dy) window pixels at the same depth, its colours'
 // alpha multiplied by `coverage`.
 static Vertex offsetVertex(const Vertex& vertex, float dx, float dy, float coverage) {
   Vertex moved = vertex;
-  const float w = vertex.v[3];
-  moved.v[0] += dx * 2.0f / static_cast<float>(gl->viewport[2]) * w;
-  moved.v[1] += dy * 2.0f / static_cast<float>(gl->viewport[3]) * w;
-  moved.v[7] *= coverage;
-  moved.v[11] *= coverage;
+  const float w = vertex.position[3];
+  moved.position[0] += dx * 2.0f / static_cast<float>(gl->viewport[2]) * w;
+  moved.position[1] += dy * 2.0f / static_cast<float>(gl->viewport[3]) * w;
+  moved.front[3] *= coverage;
+  moved.back[3] *= coverage;
   return moved;
 }
 
@@ -496,7 +572,7 @@ static void batchSmoothLine(int flags, const Vertex& a, const Vertex& b, float d
 // triangles of the same depth and colours.
 static void batchLine(int flags, const Vertex& a, const Vertex& b) {
   const bool wide = gl->lineWidth > 1.0f || gl->lineSmooth;
-  if (!wide || a.v[3] <= 0.0f || b.v[3] <= 0.0f || gl->viewport[2] <= 0 ||
+  if (!wide || a.position[3] <= 0.0f || b.position[3] <= 0.0f || gl->viewport[2] <= 0 ||
       gl->viewport[3] <= 0) {
     batchVertex(kPrimitiveLines, flags, a);
     batchVertex(kPrimitiveLines, flags, b);
@@ -505,8 +581,8 @@ static void batchLine(int flags, const Vertex& a, const Vertex& b) {
   // The line in window pixels.
   const float halfWidth = static_cast<float>(gl->viewport[2]) * 0.5f;
   const float halfHeight = static_cast<float>(gl->viewport[3]) * 0.5f;
-  const float dx = (b.v[0] / b.v[3] - a.v[0] / a.v[3]) * halfWidth;
-  const float dy = (b.v[1] / b.v[3] - a.v[1] / a.v[3]) * halfHeight;
+  const float dx = (b.position[0] / b.position[3] - a.position[0] / a.position[3]) * halfWidth;
+  const float dy = (b.position[1] / b.position[3] - a.position[1] / a.position[3]) * halfHeight;
   if (gl->lineSmooth) {
     batchSmoothLine(flags, a, b, dx, dy);
   } else {
@@ -515,9 +591,13 @@ static void batchLine(int flags, const Vertex& a, const Vertex& b) {
 }
 
 void glBegin(GLenum mode) {
-  if (gl->inside) return;
+  if (gl->inside) {
+    reportMisuse(kMisuseNestedBegin);
+    return;
+  }
   if (mode != GL_POINTS && mode != GL_LINES && mode != GL_LINE_STRIP && mode != GL_QUADS &&
       mode != GL_POLYGON) {
+    reportMisuse(kMisusePrimitive);
     return;
   }
   gl->primitive = mode;
@@ -526,7 +606,10 @@ void glBegin(GLenum mode) {
 }
 
 void glEnd(void) {
-  if (!gl->inside) return;
+  if (!gl->inside) {
+    reportMisuse(kMisuseEndWithoutBegin);
+    return;
+  }
   gl->inside = false;
   const std::vector<Vertex>& v = gl->vertices;
   const size_t n = v.size();
@@ -542,7 +625,7 @@ void glEnd(void) {
       for (size_t i = 0; i + 1 < n; ++i) batchLine(flags, v[i], v[i + 1]);
       break;
     case GL_QUADS: {
-      const int triangles = flags | (gl->cullFace ? kDrawCull : 0);
+      const int triangles = flags | (gl->cullFace ? kCanvasCull : 0);
       for (size_t i = 0; i + 3 < n; i += 4) {
         for (size_t k : {i, i + 1, i + 2, i, i + 2, i + 3}) {
           batchVertex(kPrimitiveTriangles, triangles, v[k]);
@@ -551,7 +634,7 @@ void glEnd(void) {
       break;
     }
     case GL_POLYGON: {
-      const int triangles = flags | (gl->cullFace ? kDrawCull : 0);
+      const int triangles = flags | (gl->cullFace ? kCanvasCull : 0);
       for (size_t i = 1; i + 1 < n; ++i) {
         batchVertex(kPrimitiveTriangles, triangles, v[0]);
         batchVertex(kPrimitiveTriangles, triangles, v[i]);
@@ -674,12 +757,20 @@ void glLoadIdentity(void) {
 void glPushMatrix(void) {
   std::vector<Matrix>& stack = currentStack();
   const size_t depth = gl->matrixMode == GL_PROJECTION ? kProjectionDepth : kModelviewDepth;
-  if (stack.size() < depth) stack.push_back(stack.back());
+  if (stack.size() >= depth) {
+    reportMisuse(kMisuseStackFull);
+    return;
+  }
+  stack.push_back(stack.back());
 }
 
 void glPopMatrix(void) {
   std::vector<Matrix>& stack = currentStack();
-  if (stack.size() > 1) stack.pop_back();
+  if (stack.size() <= 1) {
+    reportMisuse(kMisuseStackEmpty);
+    return;
+  }
+  stack.pop_back();
   gl->derivedStale = true;
 }
 
@@ -812,7 +903,7 @@ void glFlush(void) { flushBatch(); }
 
 void glRasterPos4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
   const Vertex vertex = makeVertex(x, y, z, w);
-  const float* clip = vertex.v;
+  const float* clip = vertex.position;
   const float cw = clip[3];
   gl->rasterValid = true;
   for (int i = 0; i < 3; ++i) {
@@ -826,20 +917,27 @@ void glRasterPos4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
   gl->raster[1] = clip[1] * d * sy + (static_cast<float>(gl->viewport[1]) + sy);
   gl->raster[2] = clip[2] * d * 0.5f + 0.5f;
   gl->raster[3] = cw;
-  copy4(gl->rasterColor, vertex.v + 4);
+  copy4(gl->rasterColor, vertex.front);
 }
 
 // Put a bitmap's pixels in the atlas; its place, or -1 for x when it does not fit.
 static AtlasBitmap storeBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig,
                                GLfloat xmove, GLfloat ymove, const GLubyte* bitmap) {
   AtlasBitmap stored{width, height, -1, -1, xorig, yorig, xmove, ymove};
-  if (width <= 0 || height <= 0 || bitmap == nullptr || width > kAtlasWidth) return stored;
+  if (width <= 0 || height <= 0 || bitmap == nullptr) return stored;
+  if (width > kAtlasWidth) {
+    reportMisuse(kMisuseAtlasFull);
+    return stored;
+  }
   if (gl->shelfX + width > kAtlasWidth) {
     gl->shelfX = 0;
     gl->shelfY += gl->shelfHeight + 1;
     gl->shelfHeight = 0;
   }
-  if (gl->shelfY + height > kAtlasHeight) return stored;
+  if (gl->shelfY + height > kAtlasHeight) {
+    reportMisuse(kMisuseAtlasFull);
+    return stored;
+  }
   stored.atlasX = gl->shelfX;
   stored.atlasY = gl->shelfY;
   const int align = gl->unpackAlignment;
@@ -881,14 +979,14 @@ static void drawBitmap(const AtlasBitmap& b) {
                                  {right, bottom, u1, v0},
                                  {right, top, u1, v1},
                                  {left, top, u0, v1}};
-    const int flags = stateFlags() | kDrawTextured | kDrawWindowSpace;
+    const int flags = stateFlags() | kCanvasTextured | kCanvasWindowSpace;
     for (int k : {0, 1, 2, 0, 2, 3}) {
       Vertex vertex;
-      set4(vertex.v, corners[k][0], corners[k][1], depth, 1.0f);
-      copy4(vertex.v + 4, gl->rasterColor);
-      copy4(vertex.v + 8, gl->rasterColor);
-      vertex.v[12] = corners[k][2];
-      vertex.v[13] = corners[k][3];
+      set4(vertex.position, corners[k][0], corners[k][1], depth, 1.0f);
+      copy4(vertex.front, gl->rasterColor);
+      copy4(vertex.back, gl->rasterColor);
+      vertex.atlas[0] = corners[k][2];
+      vertex.atlas[1] = corners[k][3];
       batchVertex(kPrimitiveTriangles, flags, vertex);
     }
   }
@@ -947,6 +1045,12 @@ void glListBase(GLuint base) { gl->listBase = base; }
 void glCallLists(GLsizei n, GLenum type, const GLvoid* lists) {
   if (type != GL_UNSIGNED_BYTE || lists == nullptr) return;
   const GLubyte* names = static_cast<const GLubyte*>(lists);
+  // The names are the bytes of a text (the program's fonts name a glyph's list
+  // by its character): the frame's texts for the page.
+  if (n > 0) {
+    gl->frameTexts.append(reinterpret_cast<const char*>(names), static_cast<size_t>(n));
+    gl->frameTexts += '\n';
+  }
   for (GLsizei i = 0; i < n; ++i) {
     auto found = gl->lists.find(gl->listBase + names[i]);
     if (found == gl->lists.end()) continue;

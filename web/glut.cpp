@@ -48,8 +48,11 @@
 //   plane z = 0 (so with the line width and smoothing of web/gl.cpp), then
 //   glTranslatef by the character's advance; codes 0 to 127, a code without a
 //   character draws nothing and does not move.
+// - A canvas whose WebGL context the browser took away and gave back is drawn
+//   anew (webContextRestored), with the state it had.
 #include <GL/glut.h>
 #include <emscripten.h>
+#include <malloc.h>
 
 #include <map>
 #include <string>
@@ -387,6 +390,18 @@ EMSCRIPTEN_KEEPALIVE void webMenu(int window, int menu, int entry) {
     found->second.callback(found->second.values[static_cast<size_t>(entry)]);
   }
 }
+
+// The canvas of `window` has a new WebGL context, the old one lost: the
+// layer gives it what it needs again and the window is drawn anew.
+EMSCRIPTEN_KEEPALIVE void webContextRestored(int window) {
+  if (windows.count(window) == 0) return;
+  glStateRestored(window);
+  glutPostWindowRedisplay(window);
+}
+
+// Bytes of the heap in use, from the allocator (for the page's soak: the
+// heap cannot grow, so what is in use must stay flat).
+EMSCRIPTEN_KEEPALIVE int webHeapInUse() { return static_cast<int>(mallinfo().uordblks); }
 
 // The canvas of `window` went on the whole screen (width x height) or, for 0
 // x 0, came back into the page, asked for or by the browser's own choice.

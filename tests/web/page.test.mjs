@@ -9,6 +9,7 @@
 // Usage: node --test page.test.mjs, with VELORANE_PAGE (the page's file),
 // VELORANE_NATIVE (the native program) and VELORANE_CAPTURE (capture_window).
 import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -20,6 +21,7 @@ import { PNG } from 'pngjs';
 import {
   BrowserPage, NativeProgram, difference, samePicture, savePicture, waitFor,
 } from './harness.mjs';
+import { loseContexts, restoreContexts, soakPage } from './soak.mjs';
 
 const kShadeLevels = 2;
 const kMaxOffPixels = 155; // 0.2 % of the 310 x 250 diagram
@@ -94,6 +96,55 @@ test('at the start both windows show what the native ones show', () => {
     expectValues('start', native.capture('Valeurs'), await web.capture('Valeurs'));
     expectDiagram('start', native.capture('Velorane'), await web.capture('Velorane'));
   })();
+});
+
+// What a screen reader reads (the accessibility tree's texts): the diagram in
+// words, then the values window's lines as drawn; at the start in the
+// language this browser prefers (English), then after keys with French
+// preferred.
+const readings = [
+  { keys: [], texts: [
+    'The light is above the mirror, to the left. Angle of incidence θi: 45.000 degrees;' +
+      ' angle of reflection θr: 45.000 degrees.',
+    'INCIDENT     : -0.707  0.707  0.000', 'NORMALE      :  0.000  1.000  0.000',
+    'REFLEXION    :  0.707  0.707 -0.000', 'THETA I      :  45.000 degres',
+    'THETA R      :  45.000 degres'] },
+  { keys: ['6', '6', '6', '6', '6'], languages: ['fr-FR', 'fr'], texts: [
+    'La lumière est au-dessus du miroir, à gauche et vers l’avant. Angle d’incidence θi :' +
+      ' 45,176 degrés ; angle de réflexion θr : 45,176 degrés.',
+    'INCIDENT     : -0.705  0.705  0.078', 'NORMALE      :  0.000  1.000  0.000',
+    'REFLEXION    :  0.705  0.705 -0.078', 'THETA I      :  45.176 degres',
+    'THETA R      :  45.176 degres'] },
+];
+
+test('screen readers read the values and the diagram in words, before and after a move', async () => {
+  const client = await web.page.createCDPSession();
+  // The texts and the canvases (image, name, description) as assistive technology gets them.
+  const read = async () => {
+    const { nodes } = await client.send('Accessibility.getFullAXTree');
+    const shown = nodes.filter((n) => !n.ignored);
+    return {
+      texts: shown.filter((n) => n.role.value === 'StaticText').map((n) => n.name.value),
+      images: shown.filter((n) => n.role.value === 'image').map((n) =>
+        [n.name.value, n.description?.value]),
+    };
+  };
+  for (const r of readings) {
+    if (r.keys.length) {
+      await web.page.evaluate((languages) => Object.defineProperty(navigator, 'languages',
+        { get: () => languages, configurable: true }), r.languages);
+      expectValues('reading', await native.keys('Valeurs', r.keys, 'Valeurs'),
+        await web.keys('Valeurs', r.keys, 'Valeurs'));
+    }
+    let last;
+    await waitFor('the texts read out', async () => {
+      last = await read();
+      return JSON.stringify(last.texts) === JSON.stringify(r.texts) ? true : undefined;
+    }).catch(() => assert.deepEqual(last.texts, r.texts));
+    // A description is read with its blanks run together.
+    assert.deepEqual(last.images,
+      [['Velorane', r.texts[0]], ['Valeurs', r.texts.slice(1).join(' ').replace(/ +/g, ' ')]]);
+  }
 });
 
 // Keys and drags, the same to both programs, and what they must change. On
@@ -171,6 +222,25 @@ for (const c of cases) {
 }
 
 // The page alone from here on: what the browser does that a desktop does not.
+
+test('contexts the browser takes away come back with the same pictures, and keys still work', async () => {
+  const titles = ['Velorane', 'Valeurs'];
+  const pictures = [];
+  for (const t of titles) pictures.push(await web.capture(t));
+  const frames = await loseContexts(web.page, titles);
+  // Not given back in time: the page says so.
+  await web.page.waitForFunction(() =>
+    /WebGL/.test(document.getElementById('velorane-status').textContent), { timeout: 10000 });
+  await restoreContexts(web.page, titles, frames);
+  for (const [i, t] of titles.entries()) {
+    const now = await web.capture(t);
+    if (!samePicture(pictures[i], now)) savePicture(`restored-${t}.png`, now);
+    assert.ok(samePicture(pictures[i], now), `${t} came back changed`);
+  }
+  assert.equal(await web.page.$eval('#velorane-status', (p) => p.textContent), '');
+  expectValues('after lost contexts', await native.keys('Velorane', ['4'], 'Valeurs'),
+    await web.keys('Velorane', ['4'], 'Valeurs'));
+});
 
 test('a held key repeats as presses do natively', async () => {
   const expected = await native.keys('Velorane', ['4', '4', '4'], 'Valeurs');
@@ -378,6 +448,20 @@ test('"Save the pictures" downloads both canvases side by side as one PNG', asyn
   } finally {
     fs.rmSync(folder, { recursive: true, force: true });
   }
+});
+
+test('a short soak: touches, keys, clicks, menus, lost contexts; no error, a flat heap', async () => {
+  await soakPage(web.browser, pageUrl, 60, Date.now() % 1000000);
+});
+
+test('a debug build of the layer reports each kind of misuse once on the console', () => {
+  const run = spawnSync('node', [process.env.VELORANE_MISUSE], { encoding: 'utf8' });
+  assert.equal(run.status, 0, run.stderr);
+  // Each case's name, then one report, though each misuse is made twice.
+  const lines = run.stderr.trim().split('\n');
+  assert.ok(lines.length >= 14, run.stderr);
+  lines.forEach((line, i) =>
+    assert.match(line, i % 2 ? /^Velorane \(web layer\): / : /^case: /, run.stderr));
 });
 
 // Open the page anew; its diagram canvas.
