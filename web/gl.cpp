@@ -129,7 +129,7 @@ enum Misuse {
 };
 
 // What the console says of each kind of misuse, in Misuse's order.
-static const char* const kMisuseReports[kMisuseKinds] = {
+[[maybe_unused]] static const char* const kMisuseReports[kMisuseKinds] = {
     "a GL call with no current window was refused",
     "glPushMatrix on a full matrix stack was ignored",
     "glPopMatrix of the last matrix of a stack was ignored",
@@ -210,7 +210,7 @@ struct GlState {
 static GlState noWindow;
 
 // Whether each kind of misuse has been reported.
-static bool misuseReported[kMisuseKinds] = {};
+[[maybe_unused]] static bool misuseReported[kMisuseKinds] = {};
 
 // Report a misuse on the console, once for each kind, in debug builds.
 static void reportMisuse(Misuse kind) {
@@ -220,7 +220,6 @@ static void reportMisuse(Misuse kind) {
   canvasReportMisuse(kMisuseReports[kind]);
 #else
   (void)kind;
-  (void)misuseReported;
 #endif
 }
 

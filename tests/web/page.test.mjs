@@ -119,12 +119,15 @@ const readings = [
 
 test('screen readers read the values and the diagram in words, before and after a move', async () => {
   const client = await web.page.createCDPSession();
-  // The texts and the canvases (image, name, description) as assistive technology gets them.
+  // The texts of the live regions and the canvases (image, name, description)
+  // as assistive technology gets them.
   const read = async () => {
     const { nodes } = await client.send('Accessibility.getFullAXTree');
+    const byId = new Map(nodes.map((n) => [n.nodeId, n]));
+    const live = (n) => n && (n.properties?.some((p) => p.name === 'live') || live(byId.get(n.parentId)));
     const shown = nodes.filter((n) => !n.ignored);
     return {
-      texts: shown.filter((n) => n.role.value === 'StaticText').map((n) => n.name.value),
+      texts: shown.filter((n) => n.role.value === 'StaticText' && live(n)).map((n) => n.name.value),
       images: shown.filter((n) => n.role.value === 'image').map((n) =>
         [n.name.value, n.description?.value]),
     };

@@ -1,7 +1,8 @@
 // A soak of the page: a random stream, from a printed seed, of keys, touches
 // (one and two fingers, through the DevTools protocol), clicks and modified
-// drags, the right-button menu opened and dismissed, the page's enlargement
-// button where it has one, and WebGL contexts lost and given back. It fails on
+// drags, the right-button menu opened and dismissed, the page's buttons (keys,
+// held modifiers, enlargement) where it has them, and WebGL contexts lost and
+// given back. It fails on
 // a console error, on the program ending, on a canvas that does not draw again
 // after its context came back, and when the WebAssembly heap in use (the
 // allocator's count: the heap cannot grow) is larger at the end than after the
@@ -19,9 +20,9 @@ const kKeys = ['1', '2', '3', '4', '5', '6', 'x', 'y', 'z', 'X', 'Y', 'Z', '#', 
 const kModifiers = [[], [], ['Shift'], ['Control'], ['Alt'], ['Shift', 'Control']];
 // The same for the DevTools protocol's mouse events (Alt 1, Ctrl 2, Shift 8).
 const kModifierBits = [0, 0, 8, 2, 1, 10];
-// The page's button that enlarges a canvas, if it has one.
-const kEnlarge = '[data-velorane-enlarge], button[aria-label*="grandir" i], ' +
-  'button[aria-label*="enlarge" i]';
+// The page's buttons: the key buttons, the held modifiers, the enlargement.
+const kButtons = '#velorane-controls button[data-key], #velorane-controls button[data-modifier], ' +
+  '#velorane-enlarge';
 // Contexts lost and given back, spread over the stream: one every so many
 // events, and at least a few.
 const kEventsPerLoss = 150;
@@ -163,9 +164,9 @@ async function soak(page, errors, events, seed, log) {
       await page.keyboard.press('Escape');
       await page.waitForFunction(() => !document.querySelector('[role="menu"]'), { timeout: 10000 });
     }],
-    [5, async () => {
-      const button = await page.$(kEnlarge);
-      if (button) await button.click();
+    [10, async () => {
+      const buttons = await page.$$(kButtons);
+      if (buttons.length) await pick(buttons).click();
     }],
   ];
   const total = actions.reduce((sum, [weight]) => sum + weight, 0);
