@@ -11,6 +11,10 @@ import puppeteer from 'puppeteer-core';
 
 const kWaitMs = 10000;
 const kPollMs = 25;
+// Touch events of a moving finger follow each other by a digitiser's frame;
+// a finger that has stopped rests this long before it lifts.
+const kTouchStepS = 0.016;
+const kTouchRestS = 0.2;
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
@@ -208,8 +212,14 @@ export class BrowserPage {
     return [left + (x + 0.5) * scale, top + (y + 0.5) * scale];
   }
 
-  async touchEvent(type, touchPoints) {
-    await this.devtools.send('Input.dispatchTouchEvent', { type, touchPoints });
+  // A touch event, stamped by a clock of the harness's own that never runs
+  // behind the real one: `after` seconds past the last touch event. A finger
+  // rests before it lifts (touch()), as a hand does: the browser turns a fast
+  // lift into a fling, and swallows the tap that stops a fling.
+  async touchEvent(type, touchPoints, after = kTouchStepS) {
+    this.touchClock = Math.max(Date.now() / 1000, (this.touchClock || 0) + after);
+    await this.devtools.send('Input.dispatchTouchEvent',
+      { type, touchPoints, timestamp: this.touchClock });
   }
 
   // How many events `type` have reached the page's handlers (counted from the
@@ -244,7 +254,7 @@ export class BrowserPage {
     }));
     await this.touchEvent('touchStart', await step(0));
     for (let k = 1; k <= 4; ++k) await this.touchEvent('touchMove', await step(k));
-    await this.touchEvent('touchEnd', []);
+    await this.touchEvent('touchEnd', [], kTouchRestS);
     await this.handled('pointerup', lifted, from.length);
     return this.capture('Velorane');
   }
