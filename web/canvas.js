@@ -154,6 +154,9 @@ var VeloraneLibrary = {
     },
     start: 0,
     menu: null,
+    // How far, in CSS pixels, the pointer must move between the press that
+    // opens a menu and a release that chooses an entry.
+    menuSlopPx: 3,
     // Shift (1), Ctrl (2) and Alt (4) switched on in the page (web/controls.js),
     // held for every key and button event.
     held: 0,
@@ -281,8 +284,12 @@ var VeloraneLibrary = {
         item.setAttribute('role', 'menuitem');
         item.textContent = label;
         item.addEventListener('click', function () { choose(entry); });
+        // Pressed, dragged onto an entry and released: that entry. A release
+        // where the press was is no choice, though the menu, moved to stay in
+        // the window, may have opened under the pointer.
         item.addEventListener('mouseup', function (e) {
-          if (e.button === button) choose(entry);
+          var moved = Math.hypot(e.clientX - clientX, e.clientY - clientY) >= VeloranePage.menuSlopPx;
+          if (e.button === button && moved) choose(entry);
         });
         list.appendChild(item);
       });

@@ -65,13 +65,14 @@ function expectDiagram(name, nativePicture, webPicture) {
   assert.ok(label <= kMaxLabelPixels, `the normal and its label differ in ${label} pixels`);
 }
 
+// A tablet: touch, a device-pixel ratio of 2.
+const kTablet = { width: 1024, height: 768, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
+
 before(async () => {
   native = new NativeProgram(process.env.VELORANE_NATIVE, process.env.VELORANE_CAPTURE);
   await native.start();
   web = new BrowserPage();
-  // A tablet: touch, a device-pixel ratio of 2.
-  await web.start(pageUrl, [], 2,
-    { width: 1024, height: 768, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+  await web.start(pageUrl, [], 2, kTablet);
 });
 
 after(async () => {
@@ -401,11 +402,22 @@ test('Tab reaches every control; Esc closes the help and the menu, the program r
   await web.page.keyboard.press('Escape');
   await web.page.waitForFunction(() => !document.getElementById('velorane-help').open &&
     document.activeElement.id === 'velorane-help-open', { timeout: 10000 });
-  const [x, y] = await web.at('Velorane', 100, 100);
+  // A right click near the window's corner: the menu, moved to stay in the
+  // window, opens under the pointer, and the release there chooses nothing.
+  await web.page.setViewport({ ...kTablet, width: 400 });
+  const bottom = await web.page.$eval('canvas[aria-label="Velorane"]',
+    (c) => c.getBoundingClientRect().bottom);
+  await web.page.setViewport({ ...kTablet, width: 400, height: Math.ceil(bottom) });
+  const [x, y] = await web.at('Velorane', 305, 235);
+  const released = await web.arrived('mouseup');
   await web.page.mouse.click(x, y, { button: 'right' });
+  await web.handled('mouseup', released, 1);
   await web.page.waitForSelector('[role="menu"] [role="menuitem"]:focus', { timeout: 10000 });
+  assert.equal(await web.page.evaluate(([px, py]) =>
+    document.elementFromPoint(px, py).getAttribute('role'), [x, y]), 'menuitem');
   await web.page.keyboard.press('Escape');
   await web.page.waitForFunction(() => !document.querySelector('[role="menu"]'), { timeout: 10000 });
+  await web.page.setViewport(kTablet);
   assert.equal(await web.page.evaluate(() => document.body.dataset.veloraneExit), undefined);
   // Still running: a key still moves the light.
   const values = await web.capture('Valeurs');

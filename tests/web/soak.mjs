@@ -173,7 +173,15 @@ async function soak(page, errors, events, seed, log) {
   const lossEvery = Math.min(kEventsPerLoss, Math.ceil(events / kFewestLosses));
   const start = await pageState(page);
   let warm = start;
+  // A click may land on the help button as the layout moves (the diagram going
+  // on or off the whole screen): the help is closed as a person would, by Esc.
+  const closeHelp = async () => {
+    if (!await page.evaluate(() => !!document.querySelector('dialog[open]'))) return;
+    await page.keyboard.press('Escape');
+    await page.waitForFunction(() => !document.querySelector('dialog[open]'), { timeout: 10000 });
+  };
   for (let i = 1; i <= events; ++i) {
+    await closeHelp();
     if (i % lossEvery === 0) {
       const lose = random() < 0.5 ? titles : [pick(titles)];
       await restoreContexts(page, lose, await loseContexts(page, lose));
@@ -185,6 +193,7 @@ async function soak(page, errors, events, seed, log) {
     if (i === Math.floor(events / 2)) warm = await pageState(page);
   }
   // Every canvas still answers: a light key draws both.
+  await closeHelp();
   const frames = await pageState(page);
   await page.$eval('canvas[aria-label="Valeurs"]', (c) => c.focus());
   await page.keyboard.press('4');
