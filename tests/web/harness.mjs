@@ -156,6 +156,12 @@ export class BrowserPage {
 
   selector(title) { return `canvas[aria-label="${title}"]`; }
 
+  // The browser window's state: "normal", "fullscreen", ...
+  async windowState() {
+    const { windowId } = await this.devtools.send('Browser.getWindowForTarget');
+    return (await this.devtools.send('Browser.getWindowBounds', { windowId })).bounds.windowState;
+  }
+
   frames(title) {
     return this.page.$eval(this.selector(title), (c) => Number(c.dataset.frames));
   }

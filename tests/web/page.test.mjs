@@ -302,13 +302,18 @@ function diagramState() {
        frames: Number(c.dataset.frames), screen: [innerWidth, innerHeight] }));
 }
 
-// Wait for the diagram to reach a size and full-screen state, in a new frame.
+// Wait for the diagram to reach a size and full-screen state, in a new frame,
+// and for the browser's window to have reached that state too: a request for
+// the whole screen made while the browser is still leaving it may be refused
+// or granted late. A timeout says what the diagram and the window were.
 async function diagramBecomes(frames, width, height, full) {
-  await web.page.waitForFunction((n, w, h, f) => {
-    const c = document.querySelector('canvas[aria-label="Velorane"]');
-    return Number(c.dataset.frames) > n && c.width === w && c.height === h &&
-      (document.fullscreenElement !== null) === f;
-  }, { timeout: 10000 }, frames, width, height, full);
+  const window = full ? 'fullscreen' : 'normal';
+  let last;
+  await waitFor(`the diagram ${width} x ${height}${full ? ' on the whole screen' : ''}`, async () => {
+    last = { ...await diagramState(), window: await web.windowState() };
+    return last.frames > frames && last.width === width && last.height === height &&
+      last.full === full && last.window === window ? true : undefined;
+  }).catch((e) => { throw new Error(`${e.message}; last seen ${JSON.stringify(last)}`); });
 }
 
 const fullScreenKeys = [
