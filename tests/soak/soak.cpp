@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -480,6 +481,13 @@ bool runSoak(const SoakOptions& options, long allowedGrowthKb, SoakResult* resul
   // A run cut short elsewhere may have left keys or buttons down on the display; a
   // held Esc would end the program at once.
   ProgramDriver::xdotool("keyup shift keyup ctrl keyup alt keyup Escape mouseup 1 mouseup 3");
+  // The C library's allocator raises its threshold for mapping a block of its
+  // own each time such a block is freed (the framebuffers of a window leaving
+  // full screen, say), after which blocks as large come from the heap and may
+  // stay resident when freed: the resident memory then wanders by megabytes
+  // from run to run without a leak. A fixed threshold (the default one) keeps
+  // the program's figures comparable; the child reads it as it starts.
+  setenv("MALLOC_MMAP_THRESHOLD_", "131072", 0);
   ProgramDriver program;
   if (!program.start()) {
     result->failure = "the program could not be started";
