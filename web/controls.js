@@ -24,7 +24,7 @@ var VeloraneControls = {
   kLongPressMs: 500,
   // CSS pixels a finger may wander and still make a long press.
   kSlopPx: 10,
-  // 'fr' or 'en', from the browser's preferred languages.
+  // 'fr' or 'en', the page's language (VeloranePage.language) when it was set up.
   language: 'fr',
   // Whether the title, controls and help are in the page.
   ready: false,
@@ -176,14 +176,7 @@ var VeloraneControls = {
     if (C.ready) return;
     C.ready = true;
     var E = C.element;
-    var languages = navigator.languages || [navigator.language || 'fr'];
-    for (var i = 0; i < languages.length; ++i) {
-      var l = String(languages[i]).slice(0, 2).toLowerCase();
-      if (l === 'fr' || l === 'en') {
-        C.language = l;
-        break;
-      }
-    }
+    C.language = VeloranePage.language();
     var all = typeof VeloranePageContent !== 'undefined' ? VeloranePageContent : {};
     var content = all[C.language] || all.fr || {};
     var say = C.say();

@@ -1,12 +1,11 @@
 // A soak of the page: a random stream, from a printed seed, of keys, touches
 // (one and two fingers, through the DevTools protocol), clicks and modified
 // drags, the right-button menu opened and dismissed, the page's buttons (keys,
-// held modifiers, enlargement) where it has them, and WebGL contexts lost and
-// given back. It fails on
-// a console error, on the program ending, on a canvas that does not draw again
-// after its context came back, and when the WebAssembly heap in use (the
-// allocator's count: the heap cannot grow) is larger at the end than after the
-// warm-up (the first half).
+// held modifiers, enlargement), and WebGL contexts lost and given back. It
+// fails on a console error, on the program ending, on a canvas that does not
+// draw again after its context came back, and when the WebAssembly heap in use
+// (the allocator's count: the heap cannot grow) is larger at the end than after
+// the warm-up (the first half).
 // The browser test runs a short form; by hand (scripts/soak-web.sh):
 //   node soak.mjs PAGE [events] [seed]
 import { pathToFileURL } from 'node:url';
@@ -166,7 +165,8 @@ async function soak(page, errors, events, seed, log) {
     }],
     [10, async () => {
       const buttons = await page.$$(kButtons);
-      if (buttons.length) await pick(buttons).click();
+      if (!buttons.length) throw new Error(`the page has none of its buttons (${kButtons})`);
+      await pick(buttons).click();
     }],
   ];
   const total = actions.reduce((sum, [weight]) => sum + weight, 0);
