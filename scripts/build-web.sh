@@ -2,7 +2,8 @@
 # Build Velorane's page for the browser: installs what is missing (Emscripten
 # and the JavaScript parser its optimiser needs, from Debian), configures with
 # Emscripten's CMake toolchain into build-web/ (which fetches freeglut's
-# source for GLUT's fonts, scripts/freeglut-source.sh) and writes
+# source for GLUT's fonts, scripts/freeglut-source.sh, and installs the
+# page's npm packages of web/package-lock.json with npm ci) and writes
 # build-web/dist/velorane.html, one self-contained file (the WebAssembly
 # inside) that opens from disk or from any static web host.
 set -euo pipefail

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Build Velorane's page and test it in a real browser: installs what is
-# missing (the page's build, Debian's Chromium, the test's npm packages, the
-# native build's packages), builds the native program into build-web/native
+# missing (the page's build, Debian's Chromium and zbar-tools, the test's npm
+# packages, the native build's packages), builds the native program into build-web/native
 # as the reference, and runs the browser tests through CTest on a virtual
 # display of its own when there is no usable one: the page against the native
 # program, and the toolkit's package for other projects, both ways (CTest
@@ -13,6 +13,8 @@ web_build="${VELORANE_WEB_BUILD_DIR:-$root/build-web}"
 VELORANE_WEB_BUILD_DIR="$web_build" bash "$root/scripts/build-web.sh"
 bash "$root/scripts/setup.sh"
 bash "$root/scripts/setup.sh" chromium
+# zbarimg reads the share panel's QR code back.
+bash "$root/scripts/setup.sh" zbar-tools
 # puppeteer-core brings no browser of its own: the test drives Debian's.
 (cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error)
 

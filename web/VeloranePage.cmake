@@ -9,7 +9,9 @@
 # CONTENT names a JSON file of what the page says about the program, per
 # language ("fr", "en"): its "title", a sentence "about" it, key buttons
 # "keys" ([{"key", "text", "label"}], under the heading "keysTitle") and the
-# rows of its help ("help": [[keys, what they do]]). The page's own controls
+# rows of its help ("help": [[keys, what they do]]), and the words of its
+# share controls and lines ("link", the keys of web/share.js's words), for a
+# program with its set-up in the address (web/page_setup.h). The page's own controls
 # (modifier toggles, enlarging, saving, full screen, help) come without it.
 function(velorane_web_page target)
   cmake_parse_arguments(PARSE_ARGV 1 page "" "CONTENT" "")

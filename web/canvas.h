@@ -56,4 +56,7 @@ void canvasFullScreen(int window, int on);
 void canvasAttachMenu(int window, int menu, int button, const char* labels);
 // Milliseconds since the page opened.
 double canvasNow(void);
+// The program is set up and its first frames come next: the page gives it
+// the set-up of its address, where it takes one (web/setup_link.js).
+void canvasMainLoop(void);
 }

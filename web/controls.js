@@ -156,7 +156,8 @@ var VeloraneControls = {
     });
     var link = document.createElement('a');
     link.download = (ws[0].getAttribute('aria-label') || 'images').toLowerCase() + '.png';
-    link.href = out.toDataURL('image/png');
+    // With the link to the set-up in it, where the program has one (web/setup_link.js).
+    link.href = VeloraneLink.tagPicture(out.toDataURL('image/png'));
     link.click();
   },
 

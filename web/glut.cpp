@@ -14,7 +14,8 @@
 // - glutMainLoop: draws the first frames at once, then returns to the page
 //   and never comes back; a window's reshape callback runs before its first
 //   frame, then whenever its size changes (without one, the viewport follows
-//   the canvas).
+//   the canvas). Before them the page may give the program its set-up from
+//   the address (web/page_setup.h).
 // - glutDisplayFunc, glutReshapeFunc, glutKeyboardFunc, glutSpecialFunc,
 //   glutMouseFunc, glutMotionFunc: for the current window. Keys come from the
 //   focused canvas: characters as their Latin-1 codes (with Ctrl, letters as
@@ -162,6 +163,7 @@ int glutCreateWindow(const char* title) {
 }
 
 void glutMainLoop(void) {
+  canvasMainLoop();
   // The first frames are drawn now rather than at the next repaint: the page
   // shows them as soon as the script returns.
   webFrame();

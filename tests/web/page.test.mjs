@@ -225,6 +225,180 @@ for (const c of cases) {
   });
 }
 
+// The set-up in the address. What the page's lines say, in the language this
+// browser prefers (English), from the page's content.
+const content = JSON.parse(fs.readFileSync(new URL('../../packaging/web-page.json',
+  import.meta.url), 'utf8'));
+const say = content.en.link;
+// A line's text with {name} filled as the page fills it (each value cut at 60).
+function fill(text, values) {
+  return text.replace(/\{(\w+)\}/g, (all, name) => {
+    const v = String(values[name]);
+    return v.length > 60 ? `${v.slice(0, 60)}…` : v;
+  });
+}
+const linkLine = (page) => page.$eval('#velorane-link-line', (p) => p.textContent);
+
+// The link of the page's share panel, once the address has come to hold it.
+async function sharedLink(page) {
+  await page.click('#velorane-share-open');
+  await page.waitForFunction(() => document.getElementById('velorane-share').open,
+    { timeout: 10000 });
+  const link = await page.$eval('#velorane-share-link', (i) => i.value);
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(() => !document.getElementById('velorane-share').open,
+    { timeout: 10000 });
+  await waitFor('the address to hold the set-up', async () =>
+    (await page.evaluate(() => location.href)) === link ? true : undefined);
+  return link;
+}
+
+// What follows the opening of a link, the same to the page it was made in,
+// the page it was opened in and the native program.
+const nextMoves = [
+  { name: 'a light key', window: 'Velorane', native: ['3'], web: ['3'], changed: 'Valeurs' },
+  { name: 'a view key', window: 'Velorane', native: ['Y'], web: ['Y'], changed: 'Velorane' },
+  { name: 'an arrow key', window: 'Valeurs', native: ['Down'], web: ['ArrowDown'],
+    changed: 'Velorane' },
+  { name: 'a Shift drag', drag: ['Shift', 'shift'], from: [120, 100], to: [104, 90] },
+  { name: 'a Ctrl drag', drag: ['Control', 'ctrl'], from: [150, 90], to: [150, 70] },
+  { name: 'an Alt drag', drag: ['Alt', 'alt'], from: [160, 100], to: [150, 120] },
+];
+
+test('the set-up of keys and drags is in the address: opened in a fresh browser, the same pictures, and the next moves act alike', async () => {
+  // The drags so far have turned the view back where it was: one more.
+  expectDiagram('link, a turn', await native.drag(['shift'], 100, 100, 113, 94),
+    await web.drag(['Shift'], 100, 100, 113, 94));
+  const link = await sharedLink(web.page);
+  const setup = new URL(link).hash;
+  for (const name of ['light', 'turn', 'drag', 'pan', 'zoom']) {
+    assert.match(setup, new RegExp(`[#&]${name}=`), `the address ${setup} has no ${name}`);
+  }
+  const fresh = new BrowserPage();
+  await fresh.start(link, [], 2, kTablet);
+  try {
+    assert.equal(await linkLine(fresh.page), '');
+    for (const title of ['Velorane', 'Valeurs']) {
+      const there = await web.capture(title);
+      const here = await fresh.capture(title);
+      if (!samePicture(there, here)) savePicture(`link-${title}.png`, here);
+      assert.ok(samePicture(there, here), `${title} differs where the link was opened`);
+    }
+    for (const m of nextMoves) {
+      if (m.drag) {
+        const args = [m.drag[0].split('+'), ...m.from, ...m.to];
+        const nativeDiagram = await native.drag(m.drag[1].split('+'), ...m.from, ...m.to);
+        expectDiagram(`link, ${m.name}`, nativeDiagram, await web.drag(...args));
+        await fresh.drag(...args);
+      } else {
+        await native.keys(m.window, m.native, m.changed);
+        await web.keys(m.window, m.web, m.changed);
+        await fresh.keys(m.window, m.web, m.changed);
+      }
+      for (const title of ['Velorane', 'Valeurs']) {
+        assert.ok(samePicture(await web.capture(title), await fresh.capture(title)),
+          `after ${m.name} ${title} differs between the two pages`);
+      }
+      expectValues(`link, ${m.name}`, native.capture('Valeurs'), await web.capture('Valeurs'));
+    }
+    assert.deepEqual(fresh.errors, []);
+  } finally {
+    await fresh.stop();
+  }
+});
+
+// Addresses that are not a set-up this page writes: refused whole, the page
+// at its first set-up, a line naming the part (as text).
+const badAddresses = [
+  { name: 'an unknown name', hash: 'colour=1,2,3', part: 'colour=1,2,3' },
+  { name: 'a number missing', hash: 'light=1,2', part: 'light=1,2' },
+  { name: 'a number too many', hash: 'turn=1,2,3,4', part: 'turn=1,2,3,4' },
+  { name: 'no number at all', hash: 'pan=', part: 'pan=' },
+  { name: 'text for a number', hash: 'zoom=big', part: 'zoom=big' },
+  { name: 'NaN', hash: 'pan=NaN,0', part: 'pan=NaN,0' },
+  { name: 'an infinity', hash: 'zoom=Infinity', part: 'zoom=Infinity' },
+  { name: 'a number past any float', hash: 'pan=1e39,0', part: 'pan=1e39,0' },
+  { name: 'a hexadecimal number', hash: 'zoom=0x1p1', part: 'zoom=0x1p1' },
+  { name: 'the light past 1000', hash: 'light=1000.1,0,0', part: 'light=1000.1,0,0' },
+  { name: 'a turn past 100 turns', hash: 'drag=0,-36001,0', part: 'drag=0,-36001,0' },
+  { name: 'a zoom of 0', hash: 'zoom=0', part: 'zoom=0' },
+  { name: 'a part twice', hash: 'light=1,1,1&light=2,2,2', part: 'light=2,2,2' },
+  { name: 'a good part before a bad one', hash: 'light=-8.6,9.4,0.2&turn=1,2',
+    part: 'turn=1,2' },
+  { name: 'a stray &', hash: 'light=1,1,1&', part: 'light=1,1,1&' },
+  { name: 'markup', hash: '<img src=x onerror="window.injected=1">',
+    part: '<img src=x onerror="window.injected=1">' },
+  { name: 'a broken escape', hash: 'light=%E0%A4%A', part: 'light=%E0%A4%A' },
+  { name: 'too long for the program', hash: `${'zoom=1&'.repeat(40)}zoom=1`,
+    part: `${'zoom=1&'.repeat(40)}zoom=1` },
+  { name: 'far too long', hash: `light=${'1'.repeat(5000)}`, tooLong: 5006 },
+];
+
+// A new tab of the test's browser at `url`, once both canvases have a frame.
+async function openTab(url) {
+  const page = await web.browser.newPage();
+  const errors = [];
+  page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
+  page.on('pageerror', (e) => errors.push(String(e)));
+  await page.goto(url);
+  await page.waitForFunction(() => [...document.querySelectorAll('canvas')].length === 2 &&
+    [...document.querySelectorAll('canvas')].every((c) => Number(c.dataset.frames) > 0),
+  { timeout: 10000 });
+  const view = Object.assign(Object.create(BrowserPage.prototype), { page, errors });
+  return view;
+}
+
+test('addresses that are not a set-up are refused whole, with a line saying which part', async () => {
+  const bare = await openTab(pageUrl);
+  const first = [await bare.capture('Velorane'), await bare.capture('Valeurs')];
+  await bare.page.close();
+  for (const a of badAddresses) {
+    const tab = await openTab(`${pageUrl}#${a.hash}`);
+    try {
+      const expected = a.tooLong ? fill(say.tooLong, { length: a.tooLong })
+        : fill(say.refused, { part: a.part });
+      assert.equal(await linkLine(tab.page), expected, a.name);
+      assert.ok(samePicture(first[0], await tab.capture('Velorane')), `${a.name}: the diagram moved`);
+      assert.ok(samePicture(first[1], await tab.capture('Valeurs')), `${a.name}: the values moved`);
+      assert.deepEqual(await tab.page.evaluate(() =>
+        [typeof window.injected, document.querySelectorAll('#velorane-link-line *').length]),
+      ['undefined', 0], a.name);
+      assert.deepEqual(tab.errors, [], a.name);
+    } finally {
+      await tab.page.close();
+    }
+  }
+});
+
+test('Share shows the link to copy and a QR code that reads back as the link', async () => {
+  const link = await sharedLink(web.page);
+  // In the language the page prefers now (French since the reading test).
+  const words = content[(await web.page.evaluate(() => navigator.languages[0])).slice(0, 2)].link;
+  await web.tap('#velorane-share-open');
+  await web.page.waitForFunction(() => document.getElementById('velorane-share').open &&
+    document.getElementById('velorane-share-code').complete, { timeout: 10000 });
+  try {
+    assert.equal(await web.page.$eval('#velorane-share-link', (i) => i.value), link);
+    // Opened from a file: the panel says what a phone needs.
+    assert.equal(await web.page.$eval('#velorane-share-disk', (p) => p.hidden ? '' : p.textContent),
+      words.fromDisk);
+    // Copied, or said that it could not be.
+    await web.page.waitForFunction(() =>
+      document.getElementById('velorane-share-copied').textContent !== '', { timeout: 10000 });
+    assert.ok([words.copied, words.notCopied].includes(
+      await web.page.$eval('#velorane-share-copied', (p) => p.textContent)));
+    const file = path.join(process.env.VELORANE_WEB_OUTPUT || os.tmpdir(), 'share-code.png');
+    await (await web.page.$('#velorane-share-code')).screenshot({ path: file });
+    const read = spawnSync('zbarimg', ['--quiet', '--raw', file], { encoding: 'utf8' });
+    assert.equal(read.status, 0, `zbarimg found no code in ${file}: ${read.stderr}`);
+    assert.equal(read.stdout.trim(), link);
+  } finally {
+    await web.page.keyboard.press('Escape');
+    await web.page.waitForFunction(() => !document.getElementById('velorane-share').open,
+      { timeout: 10000 });
+  }
+});
+
 // The page alone from here on: what the browser does that a desktop does not.
 
 test('contexts the browser takes away come back with the same pictures, and keys still work', async () => {
@@ -465,10 +639,92 @@ test('"Save the pictures" downloads both canvases side by side as one PNG', asyn
       }
     }
     assert.equal(off, 0, `${off} pixels of the saved picture differ from the canvases`);
+    // The link to the set-up, in a text chunk "URL".
+    assert.deepEqual(pngTexts(fs.readFileSync(file)), { URL: await sharedLink(web.page) });
+    saved = { file: path.join(process.env.VELORANE_WEB_OUTPUT || os.tmpdir(), 'saved.png'),
+      pictures: [diagram, values] };
+    fs.copyFileSync(file, saved.file);
   } finally {
     fs.rmSync(folder, { recursive: true, force: true });
   }
 });
+
+// The text chunks (tEXt) of a PNG file, by keyword.
+function pngTexts(bytes) {
+  const texts = {};
+  for (let at = 8; at + 12 <= bytes.length;) {
+    const length = bytes.readUInt32BE(at);
+    const type = bytes.toString('latin1', at + 4, at + 8);
+    if (type === 'tEXt') {
+      const data = bytes.subarray(at + 8, at + 8 + length);
+      const zero = data.indexOf(0);
+      texts[data.toString('latin1', 0, zero)] = data.toString('latin1', zero + 1);
+    }
+    at += 12 + length;
+  }
+  return texts;
+}
+
+// Files given back to a fresh page by its file input or dropped on it: the
+// saved picture restores its pictures; the others leave them and say why.
+const givenBack = [
+  { name: 'the saved picture, by the file input', file: () => saved.file, via: 'input',
+    restores: true },
+  { name: 'the saved picture, dropped on the page', file: () => saved.file, via: 'drop',
+    restores: true },
+  { name: 'a PNG without a set-up, by the file input', file: () => plainPicture(), via: 'input',
+    line: say.noSetup },
+  { name: 'a PNG without a set-up, dropped', file: () => plainPicture(), via: 'drop',
+    line: say.noSetup },
+  { name: 'a file that is no PNG, by the file input', file: () => textFile(), via: 'input',
+    line: say.notPng },
+  { name: 'a file that is no PNG, dropped', file: () => textFile(), via: 'drop',
+    line: say.notPng },
+];
+let saved;
+function plainPicture() {
+  const file = path.join(os.tmpdir(), 'velorane-plain.png');
+  fs.writeFileSync(file, PNG.sync.write(new PNG({ width: 8, height: 8 })));
+  return file;
+}
+function textFile() {
+  const file = path.join(os.tmpdir(), 'velorane-notes.png.txt');
+  fs.writeFileSync(file, 'light=1,2,3\n');
+  return file;
+}
+
+for (const g of givenBack) {
+  test(`${g.name}: ${g.restores ? 'the pictures it was saved from' : 'a line, nothing changed'}`, async () => {
+    const tab = await openTab(pageUrl);
+    try {
+      const first = [await tab.capture('Velorane'), await tab.capture('Valeurs')];
+      const file = g.file();
+      await tab.page.evaluate(() => { window.stayed = true; });
+      if (g.via === 'input') {
+        await (await tab.page.$('#velorane-open-file')).uploadFile(file);
+      } else {
+        const client = await tab.page.createCDPSession();
+        const [x, y] = await tab.at('Velorane', 150, 120);
+        const data = { items: [], files: [file], dragOperationsMask: 1 };
+        for (const type of ['dragEnter', 'dragOver', 'drop']) {
+          await client.send('Input.dispatchDragEvent', { type, x, y, data });
+        }
+      }
+      const expected = fill(g.restores ? say.restored : g.line, { file: path.basename(file) });
+      await waitFor(`the line "${expected}"`, async () =>
+        await linkLine(tab.page) === expected ? true : undefined);
+      const wanted = g.restores ? saved.pictures : first;
+      await waitFor('the pictures', async () =>
+        samePicture(wanted[0], await tab.capture('Velorane')) &&
+        samePicture(wanted[1], await tab.capture('Valeurs')) ? true : undefined);
+      // Still the same page: the browser did not open the file itself.
+      assert.equal(await tab.page.evaluate(() => window.stayed), true);
+      assert.deepEqual(tab.errors, []);
+    } finally {
+      await tab.page.close();
+    }
+  });
+}
 
 test('a short soak: touches, keys, clicks, menus, lost contexts; no error, a flat heap', async () => {
   await soakPage(web.browser, pageUrl, 60, Date.now() % 1000000);
