@@ -203,6 +203,10 @@ EMSCRIPTEN_KEEPALIVE const char* webSetupWrite(void) {
 
 EMSCRIPTEN_KEEPALIVE const char* webSetupRead(const char* text) {
   if (!started) {
+    // Room for the longest set-up at once, so that the heap does not grow
+    // as the set-up's text does.
+    written.reserve(kLongestSetup);
+    refused.reserve(kLongestSetup);
     for (int k = 0; k < kPartCount; ++k) {
       for (int n = 0; n < kParts[k].count; ++n) startValues[k][n] = *kParts[k].values[n];
     }

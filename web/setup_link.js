@@ -201,8 +201,10 @@ var VeloraneLinkLibrary = {
         if (refused !== null) result = { refused: refused };
       }
       L.watch();
-      window.addEventListener('hashchange', function () {
-        var now = L.fragment(location.href);
+      // The address the event was for: the address may have followed the
+      // program's set-up since.
+      window.addEventListener('hashchange', function (e) {
+        var now = L.fragment(e.newURL);
         if (now === L.write()) return;
         var r = L.take(now);
         if (typeof VeloraneShare !== 'undefined') VeloraneShare.opened(r, null);

@@ -138,7 +138,7 @@ var VeloraneShare = {
       }
     }
     image.src = canvas.toDataURL('image/png');
-    var side = Math.min(innerHeight * 0.62, innerWidth * 0.86);
+    var side = Math.min(innerHeight * 0.55, innerWidth * 0.86);
     image.style.width = image.style.height =
       Math.max(1, Math.floor(side / canvas.width)) * canvas.width + 'px';
     return true;

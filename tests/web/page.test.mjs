@@ -31,6 +31,8 @@ const kMagenta = [255, 0, 255];
 const pageUrl = pathToFileURL(process.env.VELORANE_PAGE).href;
 let native;
 let web;
+// The length of the page's history as it opened.
+let historyAtStart;
 
 // Pixels of exactly `color` in one picture but not the other.
 function colorMismatch(a, b, color) {
@@ -73,6 +75,7 @@ before(async () => {
   await native.start();
   web = new BrowserPage();
   await web.start(pageUrl, [], 2, kTablet);
+  historyAtStart = await web.page.evaluate(() => history.length);
 });
 
 after(async () => {
@@ -270,6 +273,8 @@ test('the set-up of keys and drags is in the address: opened in a fresh browser,
   expectDiagram('link, a turn', await native.drag(['shift'], 100, 100, 113, 94),
     await web.drag(['Shift'], 100, 100, 113, 94));
   const link = await sharedLink(web.page);
+  // The address followed every move in place: no history entry of its own.
+  assert.equal(await web.page.evaluate(() => history.length), historyAtStart);
   const setup = new URL(link).hash;
   for (const name of ['light', 'turn', 'drag', 'pan', 'zoom']) {
     assert.match(setup, new RegExp(`[#&]${name}=`), `the address ${setup} has no ${name}`);
@@ -367,6 +372,21 @@ test('addresses that are not a set-up are refused whole, with a line saying whic
     } finally {
       await tab.page.close();
     }
+  }
+  // Changed by hand in a running page: refused, nothing moves; a set-up, taken.
+  const tab = await openTab(pageUrl);
+  try {
+    const frames = await tab.frames('Velorane');
+    await tab.page.evaluate(() => { location.hash = 'zoom=0'; });
+    await waitFor('the refusal', async () =>
+      await linkLine(tab.page) === fill(say.refused, { part: 'zoom=0' }) ? true : undefined);
+    assert.ok(samePicture(first[0], await tab.capture('Velorane')), 'the diagram moved');
+    await tab.page.evaluate(() => { location.hash = 'light=-8.6,9.4,0.2&turn=27,17,0'; });
+    await tab.newFrame('Velorane', frames);
+    assert.ok(!samePicture(first[0], await tab.capture('Velorane')), 'the set-up was not taken');
+    assert.deepEqual(tab.errors, []);
+  } finally {
+    await tab.page.close();
   }
 });
 
