@@ -3,10 +3,10 @@
 // (web/page_setup.h, web/setup_link.js):
 // - "Share": a dialog with the link to the program's set-up now, as text to
 //   copy (copied at once where the browser allows it), and its QR code, drawn
-//   by qrcode-generator (bundled in the page, web/package.json: nothing is fetched), one canvas
-//   pixel a module, shown large enough to be read across a room when
-//   projected. A page opened from a file says that a phone needs the page on
-//   a web space to follow the link.
+//   by qrcode-generator (bundled in the page, web/package.json: nothing is
+//   fetched), each module a whole number of pixels, large enough to be read
+//   across a room when projected. A page opened from a file says that a
+//   phone needs the page on a web space to follow the link.
 // - "Open a picture": a PNG that "Save the pictures" wrote gives the program
 //   back the set-up of its link; so does a file dropped anywhere on the page.
 //   The browser never opens a dropped file itself.
@@ -70,7 +70,9 @@ var VeloraneShare = {
     ' padding: 4px 12px; margin: 6px; }' +
     '#velorane-share img { display: block; margin: 8px auto; image-rendering: pixelated;' +
     ' }' +
-    '#velorane-link-line { min-height: 1.4em; margin: 0 0 10px; }',
+    '#velorane-link-line { min-height: 1.4em; margin: 0 0 10px; }' +
+    // A phone in portrait: the page's margins, as the other lines have them.
+    '@media (max-width: 400px) { #velorane-link-line { margin: 0 8px 10px; } }',
 
   say: function () {
     var language = VeloranePage.language();
