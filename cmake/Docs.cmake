@@ -55,3 +55,8 @@ add_custom_target(docs ALL DEPENDS ${stamp})
 
 install(DIRECTORY ${VELORANE_DOCS_DIR}/html/
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velorane/html COMPONENT Development)
+# The package registers it with doc-base, which names it by its place under
+# /usr: only the package's install (a component's) has the file.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/velorane-dev.doc-base
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc-base RENAME velorane-dev COMPONENT Development
+  EXCLUDE_FROM_ALL)
