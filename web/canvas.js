@@ -52,9 +52,11 @@ var VeloraneLibrary = {
     // The words at this path of web/words.js are the page's status line now
     // (shown again in a new language), or ''.
     statusPath: '',
+    formats: {},
     // The lines a screen reader gets for window w: its description in the
     // page's language, else the texts it drew in the program's.
     describe: function (w) {
+      var P = VeloranePage;
       var W = VeloraneWords;
       var d = w.description;
       var sentence = d ? W.get('describe.' + d.sentence) : undefined;
@@ -68,9 +70,18 @@ var VeloraneLibrary = {
         var found = W.get('describe.' + key);
         return typeof found === 'string' ? found : key;
       };
-      var list = Intl.ListFormat ? new Intl.ListFormat(W.locale(), { type: 'conjunction' }) : null;
-      var number = new Intl.NumberFormat(W.locale(), { minimumFractionDigits: d.decimals,
-        maximumFractionDigits: d.decimals, useGrouping: false });
+      // The browser's formatters, made once per language (each costs
+      // milliseconds the first time, at the first frame).
+      var key = W.locale() + ' ' + d.decimals;
+      if (!P.formats[key]) {
+        P.formats[key] = {
+          list: Intl.ListFormat ? new Intl.ListFormat(W.locale(), { type: 'conjunction' }) : null,
+          number: new Intl.NumberFormat(W.locale(), { minimumFractionDigits: d.decimals,
+            maximumFractionDigits: d.decimals, useGrouping: false })
+        };
+      }
+      var list = P.formats[key].list;
+      var number = P.formats[key].number;
       var args = {};
       d.words.split(';').forEach(function (slot) {
         var parts = slot.split('=');
@@ -91,7 +102,6 @@ var VeloraneLibrary = {
         P.writeText(w, lines);
         w.described = lines.join('\n');
       }
-      if (P.statusPath) P.say(P.statusPath);
     },
     // Fill window w's text with `lines` now, changing only the lines that differ.
     writeText: function (w, lines) {
@@ -167,8 +177,13 @@ var VeloraneLibrary = {
     },
     // The words at `path` (web/words.js) as the status line, in the page's language.
     say: function (path) {
-      VeloranePage.status(VeloraneWords.say(path));
-      VeloranePage.statusPath = path;
+      var P = VeloranePage;
+      if (!P.saying) {
+        P.saying = true;
+        VeloraneWords.listeners.push(function () { if (P.statusPath) P.say(P.statusPath); });
+      }
+      P.status(VeloraneWords.say(path));
+      P.statusPath = path;
     },
     modifiers: function (e) {
       var M = VeloranePage.modifierBits;

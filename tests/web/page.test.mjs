@@ -620,8 +620,13 @@ test('without WebGL the page says so plainly', async () => {
   try {
     await bare.page.waitForFunction(() => document.body.dataset.veloraneExit === '1',
       { timeout: 10000 });
-    assert.match(await bare.page.$eval('#velorane-status', (p) => p.textContent), /WebGL/);
+    assert.equal(await bare.page.$eval('#velorane-status', (p) => p.textContent),
+      words.en.messages.noWebGL);
     assert.equal(await bare.page.$$eval('canvas', (cs) => cs.length), 0);
+    // The line follows the language menu.
+    await bare.page.select('#velorane-language', 'de');
+    assert.equal(await bare.page.$eval('#velorane-status', (p) => p.textContent),
+      words.de.messages.noWebGL);
     assert.deepEqual(bare.errors, []);
   } finally {
     await bare.stop();
