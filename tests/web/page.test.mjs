@@ -201,26 +201,30 @@ test('the language menu changes every word at once; pictures, held keys and focu
   const pictures = [await web.capture('Velorane'), await web.capture('Valeurs')];
   await holdModifiers([1]);
   let before = await pageWords();
-  for (const code of [...languages.filter((c) => c !== before.lang), before.lang]) {
-    await web.page.focus('#velorane-language');
-    await web.page.select('#velorane-language', code);
-    const now = await pageWords();
-    const w = words[code];
-    assert.deepEqual([now.lang, now.dir, now.title, now.heading, now.help, now.menu],
-      [code, w.dir, w.title, w.title, w.controls.help, w.controls.language]);
-    assert.equal(now.shift, w.controls.heldLabel.replace('{key}', w.controls.shift));
-    // The diagram in the new language's words; the values as the program drew them.
-    assert.equal(now.texts[0][0], code);
-    assert.notEqual(now.texts[0][1], before.texts[0][1], `${code}: the diagram's words`);
-    assert.deepEqual(now.texts[1], ['fr', before.texts[1][1]]);
-    assert.deepEqual(await web.page.evaluate(() => [document.activeElement.id,
-      document.querySelector('button[data-modifier="1"]').getAttribute('aria-pressed')]),
-    ['velorane-language', 'true'], code);
-    assert.ok(samePicture(pictures[0], await web.capture('Velorane')), `${code}: the diagram changed`);
-    assert.ok(samePicture(pictures[1], await web.capture('Valeurs')), `${code}: the values changed`);
-    before = now;
+  try {
+    for (const code of [...languages.filter((c) => c !== before.lang), before.lang]) {
+      await web.page.focus('#velorane-language');
+      await web.page.select('#velorane-language', code);
+      const now = await pageWords();
+      const w = words[code];
+      assert.deepEqual([now.lang, now.dir, now.title, now.heading, now.help, now.menu],
+        [code, w.dir, w.title, w.title, w.controls.help, w.controls.language]);
+      assert.equal(now.shift, w.controls.heldLabel.replace('{key}', w.controls.shift));
+      // The diagram in the new language's words (the light is above the mirror
+      // here); the values as the program drew them.
+      assert.equal(now.texts[0][0], code);
+      assert.ok(now.texts[0][1].includes(w.describe.above), `${code}: ${now.texts[0][1]}`);
+      assert.deepEqual(now.texts[1], ['fr', before.texts[1][1]]);
+      assert.deepEqual(await web.page.evaluate(() => [document.activeElement.id,
+        document.querySelector('button[data-modifier="1"]').getAttribute('aria-pressed')]),
+      ['velorane-language', 'true'], code);
+      assert.ok(samePicture(pictures[0], await web.capture('Velorane')), `${code}: the diagram changed`);
+      assert.ok(samePicture(pictures[1], await web.capture('Valeurs')), `${code}: the values changed`);
+      before = now;
+    }
+  } finally {
+    await holdModifiers([1]);
   }
-  await holdModifiers([1]);
 });
 
 // Keys and drags, the same to both programs, and what they must change. On
