@@ -29,6 +29,12 @@ const kMaxLabelPixels = 8;
 const kMagenta = [255, 0, 255];
 
 const pageUrl = pathToFileURL(process.env.VELORANE_PAGE).href;
+
+// The page's words, one file per language; French is the program's own.
+const wordsFolder = new URL('../../packaging/web-page/', import.meta.url);
+const words = Object.fromEntries(fs.readdirSync(wordsFolder).filter((f) => f.endsWith('.json'))
+  .map((f) => [f.slice(0, -5), JSON.parse(fs.readFileSync(new URL(f, wordsFolder), 'utf8'))]));
+const languages = Object.keys(words);
 let native;
 let web;
 
@@ -102,7 +108,7 @@ test('at the start both windows show what the native ones show', () => {
 // What a screen reader reads (the accessibility tree's texts): the diagram in
 // words, then the values window's lines as drawn; at the start in the
 // language this browser prefers (English), then after keys with French
-// preferred.
+// chosen in the language menu.
 const readings = [
   { keys: [], texts: [
     'The light is above the mirror, to the left. Angle of incidence θi: 45.000 degrees;' +
@@ -110,7 +116,7 @@ const readings = [
     'INCIDENT     : -0.707  0.707  0.000', 'NORMALE      :  0.000  1.000  0.000',
     'REFLEXION    :  0.707  0.707 -0.000', 'THETA I      :  45.000 degres',
     'THETA R      :  45.000 degres'] },
-  { keys: ['6', '6', '6', '6', '6'], languages: ['fr-FR', 'fr'], texts: [
+  { keys: ['6', '6', '6', '6', '6'], language: 'fr', texts: [
     'La lumière est au-dessus du miroir, à gauche et vers l’avant. Angle d’incidence θi :' +
       ' 45,176 degrés ; angle de réflexion θr : 45,176 degrés.',
     'INCIDENT     : -0.705  0.705  0.078', 'NORMALE      :  0.000  1.000  0.000',
@@ -134,9 +140,8 @@ test('screen readers read the values and the diagram in words, before and after 
     };
   };
   for (const r of readings) {
+    if (r.language) await web.page.select('#velorane-language', r.language);
     if (r.keys.length) {
-      await web.page.evaluate((languages) => Object.defineProperty(navigator, 'languages',
-        { get: () => languages, configurable: true }), r.languages);
       expectValues('reading', await native.keys('Valeurs', r.keys, 'Valeurs'),
         await web.keys('Valeurs', r.keys, 'Valeurs'));
     }
@@ -148,6 +153,77 @@ test('screen readers read the values and the diagram in words, before and after 
     // A description is read with its blanks run together.
     assert.deepEqual(last.images,
       [['Velorane', r.texts[0]], ['Valeurs', r.texts.slice(1).join(' ').replace(/ +/g, ' ')]]);
+  }
+});
+
+// Every word of a language file by its path ("controls.held", "help.3.1"),
+// with the {names} it fills in.
+function wordPaths(value, at = '') {
+  if (value !== null && typeof value === 'object') {
+    return Object.entries(value).flatMap(([k, v]) => wordPaths(v, at ? `${at}.${k}` : k));
+  }
+  const names = typeof value === 'string' ? [...value.matchAll(/\{(\w+)\}/g)].map((m) => m[1]) : [];
+  return [[at, `${typeof value} ${names.sort().join(',')}`]];
+}
+
+test('every language has every word French has, with the same {names}', () => {
+  assert.ok(languages.length >= 12, `only ${languages.join(', ')}`);
+  assert.ok(languages.some((c) => words[c].dir === 'rtl'), 'no language from right to left');
+  const french = new Map(wordPaths(words.fr));
+  for (const code of languages) {
+    const theirs = new Map(wordPaths(words[code]));
+    assert.deepEqual({
+      missing: [...french.keys()].filter((k) => !theirs.has(k)),
+      extra: [...theirs.keys()].filter((k) => !french.has(k)),
+      names: [...french.keys()].filter((k) => theirs.has(k) && theirs.get(k) !== french.get(k)),
+      empty: [...theirs.keys()].filter((k) => theirs.get(k).startsWith('string') &&
+        !k.split('.').reduce((v, part) => v[part], words[code]).trim()),
+    }, { missing: [], extra: [], names: [], empty: [] }, code);
+    // Their key buttons press the same keys.
+    assert.deepEqual(words[code].keys.map((k) => k.key), words.fr.keys.map((k) => k.key), code);
+    assert.ok(['ltr', 'rtl'].includes(words[code].dir), code);
+  }
+});
+
+// What the page says in its language, and the languages of its texts.
+function pageWords() {
+  return web.page.evaluate(() => ({
+    lang: document.documentElement.lang, dir: document.documentElement.dir,
+    title: document.title, heading: document.querySelector('h1').textContent,
+    help: document.getElementById('velorane-help-open').textContent,
+    shift: document.querySelector('button[data-modifier="1"]').getAttribute('aria-label'),
+    menu: document.getElementById('velorane-language').getAttribute('aria-label'),
+    texts: [...document.querySelectorAll('.velorane-text')].map((t) => [t.lang, t.textContent]),
+  }));
+}
+
+test('the language menu changes every word at once; pictures, held keys and focus stay', async () => {
+  const pictures = [await web.capture('Velorane'), await web.capture('Valeurs')];
+  await holdModifiers([1]);
+  let before = await pageWords();
+  try {
+    for (const code of [...languages.filter((c) => c !== before.lang), before.lang]) {
+      await web.page.focus('#velorane-language');
+      await web.page.select('#velorane-language', code);
+      const now = await pageWords();
+      const w = words[code];
+      assert.deepEqual([now.lang, now.dir, now.title, now.heading, now.help, now.menu],
+        [code, w.dir, w.title, w.title, w.controls.help, w.controls.language]);
+      assert.equal(now.shift, w.controls.heldLabel.replace('{key}', w.controls.shift));
+      // The diagram in the new language's words (the light is above the mirror
+      // here); the values as the program drew them.
+      assert.equal(now.texts[0][0], code);
+      assert.ok(now.texts[0][1].includes(w.describe.above), `${code}: ${now.texts[0][1]}`);
+      assert.deepEqual(now.texts[1], ['fr', before.texts[1][1]]);
+      assert.deepEqual(await web.page.evaluate(() => [document.activeElement.id,
+        document.querySelector('button[data-modifier="1"]').getAttribute('aria-pressed')]),
+      ['velorane-language', 'true'], code);
+      assert.ok(samePicture(pictures[0], await web.capture('Velorane')), `${code}: the diagram changed`);
+      assert.ok(samePicture(pictures[1], await web.capture('Valeurs')), `${code}: the values changed`);
+      before = now;
+    }
+  } finally {
+    await holdModifiers([1]);
   }
 });
 
@@ -388,7 +464,7 @@ test('a "#" whose full screen the browser refuses leaves the diagram in the page
 });
 
 test('Tab reaches every control; Esc closes the help and the menu, the program running on', async () => {
-  const all = await web.page.$$eval('#velorane-controls button, canvas',
+  const all = await web.page.$$eval('#velorane-controls button, #velorane-controls select, canvas',
     (es) => es.map((e) => e.getAttribute('aria-label')));
   // Once round the page (and past its end, where the browser's own controls are).
   const reached = new Set();
@@ -397,7 +473,7 @@ test('Tab reaches every control; Esc closes the help and the menu, the program r
     reached.add(await web.page.evaluate(() => document.activeElement.getAttribute('aria-label')));
   }
   assert.deepEqual(all.filter((label) => !reached.has(label)), []);
-  const sizes = await web.page.$$eval('#velorane-controls button',
+  const sizes = await web.page.$$eval('#velorane-controls button, #velorane-controls select',
     (bs) => bs.filter((b) => b.offsetWidth < 44 || b.offsetHeight < 44).map((b) => b.textContent));
   assert.deepEqual(sizes, []);
   await web.page.focus('#velorane-help-open');
@@ -432,7 +508,7 @@ test('Tab reaches every control; Esc closes the help and the menu, the program r
 
 test('the help names every key the README, the manual page and the Windows README name', () => {
   const read = (file) => fs.readFileSync(new URL(`../../${file}`, import.meta.url), 'utf8');
-  const help = JSON.parse(read('packaging/web-page.json')).en.help;
+  const help = words.en.help;
   // Key names: single characters and capitalised words ("Page Up", "Shift").
   const names = [...new Set(help.flatMap(([keys]) => keys.split(/ \/ |, |\+/)))]
     .filter((n) => n.length === 1 || /^[A-Z]/.test(n));
@@ -496,7 +572,9 @@ async function expectEnded() {
   await web.page.waitForFunction(() => document.body.dataset.veloraneExit === '0',
     { timeout: 10000 });
   assert.equal(await web.page.$$eval('canvas', (cs) => cs.length), 0);
-  assert.match(await web.page.$eval('#velorane-status', (p) => p.textContent), /terminé/);
+  const language = await web.page.evaluate(() => document.documentElement.lang);
+  assert.equal(await web.page.$eval('#velorane-status', (p) => p.textContent),
+    words[language].messages.ended);
 }
 
 // The menu opened on a canvas, and its "Quitter" entry chosen.
@@ -546,8 +624,13 @@ test('without WebGL the page says so plainly', async () => {
   try {
     await bare.page.waitForFunction(() => document.body.dataset.veloraneExit === '1',
       { timeout: 10000 });
-    assert.match(await bare.page.$eval('#velorane-status', (p) => p.textContent), /WebGL/);
+    assert.equal(await bare.page.$eval('#velorane-status', (p) => p.textContent),
+      words.en.messages.noWebGL);
     assert.equal(await bare.page.$$eval('canvas', (cs) => cs.length), 0);
+    // The line follows the language menu.
+    await bare.page.select('#velorane-language', 'de');
+    assert.equal(await bare.page.$eval('#velorane-status', (p) => p.textContent),
+      words.de.messages.noWebGL);
     assert.deepEqual(bare.errors, []);
   } finally {
     await bare.stop();
@@ -611,6 +694,20 @@ test('at a device-pixel ratio of 2 every canvas pixel is a crisp 2 x 2 block', a
     assert.deepEqual(await page.evaluate(() => [document.documentElement.scrollWidth,
       ...[...document.querySelectorAll('canvas')].map((c) => getComputedStyle(c).touchAction)]),
     [360, 'none', 'none']);
+    // In every language (Arabic from right to left): still nothing sideways,
+    // no word wider than its control, and the same pictures.
+    const values = await view.capture('Valeurs');
+    for (const code of languages) {
+      await page.select('#velorane-language', code);
+      assert.deepEqual(await page.evaluate(() => ({
+        dir: document.documentElement.dir, width: document.documentElement.scrollWidth,
+        overflowing: [...document.querySelectorAll('h1, p, label, button, select')]
+          .filter((e) => e.offsetParent && !e.closest('.velorane-text') &&
+            e.scrollWidth > e.clientWidth)
+          .map((e) => e.textContent.slice(0, 40)),
+      })), { dir: words[code].dir, width: 360, overflowing: [] }, code);
+      assert.ok(samePicture(values, await view.capture('Valeurs')), `${code}: the values changed`);
+    }
   } finally {
     await page.close();
   }
