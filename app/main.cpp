@@ -12,6 +12,9 @@
 #include "manipulator/mouse.h"
 #include "menu/quit_menu.h"
 #include "projection/reshape.h"
+#ifdef __EMSCRIPTEN__
+#include "app/web_page.h"
+#endif
 
 int main(int argc, char** argv) {
   glutInit(&argc, argv);
@@ -27,7 +30,11 @@ int main(int argc, char** argv) {
   glutReshapeFunc(reshapeOrtho);
   glutKeyboardFunc(diagramKeyboard);
   glutSpecialFunc(manipulatorSpecialFunc);
+#ifdef __EMSCRIPTEN__
+  glutDisplayFunc(displayDescribedDiagram);
+#else
   glutDisplayFunc(displayDiagram);
+#endif
   glutMotionFunc(manipulatorMotionFunc);
   glutMouseFunc(manipulatorMouseFunc);
 

@@ -117,7 +117,7 @@ static void angleArc(benchmark::State& state) {
   const Vector4 incident = {-0.70710677f, 0.70710677f, 0.0f, 0.0f};
   resetCallCounts();
   for (auto _ : state) {
-    drawArc(&normal, &incident, segments, 7.0f, 1, 2, 8.0f, 0.5f);
+    drawArc(&normal, &incident, segments, 7.0f, 1, kArcHeadAtEnd, 8.0f, 0.5f);
     glFinish();
   }
   state.counters["GL calls"] = perIteration(allCountedCalls());
@@ -132,11 +132,11 @@ static void bitmapText(benchmark::State& state) {
   for (size_t i = 0; i < length; ++i) text[i] = static_cast<char>('A' + i % 26);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   setRasterPosition(0.0f, 0.0f, 0.0f);
-  printText(0, FontStandard, "%s", text.c_str());
+  printText(kTextOverEverything, FontStandard, "%s", text.c_str());
   glFinish();
   resetCallCounts();
   for (auto _ : state) {
-    printText(0, FontStandard, "%s", text.c_str());
+    printText(kTextOverEverything, FontStandard, "%s", text.c_str());
     glFinish();
   }
   state.counters["glCallLists"] = perIteration(callCount(kCall_glCallLists));

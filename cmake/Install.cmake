@@ -1,7 +1,8 @@
 # Installing Velorane: the program with its desktop entry, icon and manual
 # page (component Runtime), and the toolkit as a CMake package, Velorane::toolkit
 # and one Velorane::<folder> target per library, with its headers under
-# include/velorane/<folder> (component Development). Paths follow
+# include/velorane/<folder> and its API reference (cmake/Docs.cmake) under
+# share/doc/velorane/html (component Development). Paths follow
 # GNUInstallDirs; packaging/Package.cmake turns both components into Debian
 # packages with CPack.
 include(GNUInstallDirs)
@@ -90,6 +91,9 @@ else()
       DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME ${package}
       COMPONENT ${component} EXCLUDE_FROM_ALL)
   endforeach()
+
+  # The toolkit's API reference, with the toolkit, when doxygen is there.
+  include(${PROJECT_SOURCE_DIR}/cmake/Docs.cmake)
 endif()
 
 # The toolkit's libraries and headers; consumers include from

@@ -36,7 +36,7 @@ static void resetText() {
   textAnchor = Vector4{0.0f, 0.0f, 0.0f, 0.0f};
   textAnchorValid = 0;
   setTextOffset(0.0f, 0.0f, 0.0f);
-  setGlutTextStyle(GLUT_BITMAP_8_BY_13, 2);
+  setGlutTextStyle(GLUT_BITMAP_8_BY_13, kTextLeftAligned);
   setStrokeBold(0);
   setStrokeSmooth(0);
   setStrokeSpacing(0.0f);

@@ -84,7 +84,7 @@ void drawArc(const Vector4* from, const Vector4* to, int segments, float radius,
              int asLineStrip, int headMode, float headAngle, float headSize) {
   const ArcSweep sweep = arcSweep(from, to, radius);
   drawArcVertices(&sweep, nullptr, segments, asLineStrip);
-  if (headMode == 0) return;
+  if (headMode == kArcHeadNone) return;
 
   const float outerRadius = radius + headSize;
   const float innerRadius = radius - headSize;
@@ -92,11 +92,11 @@ void drawArc(const Vector4* from, const Vector4* to, int segments, float radius,
                       0.0f};
   const Vector4 inner{innerRadius * from->x, innerRadius * from->y, innerRadius * from->z,
                       0.0f};
-  if (headMode == 2 || headMode == 3) {
+  if (headMode == kArcHeadAtEnd || headMode == kArcHeadAtBothEnds) {
     const Vector4 tip = turned(&sweep, sweep.angle, &sweep.start);
     drawHead(&sweep, &tip, sweep.angle - headAngle, &outer, &inner);
   }
-  if (headMode == 1 || headMode == 3) {
+  if (headMode == kArcHeadAtStart || headMode == kArcHeadAtBothEnds) {
     drawHead(&sweep, &sweep.start, headAngle, &outer, &inner);
   }
 }

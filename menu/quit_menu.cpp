@@ -5,21 +5,18 @@
 
 #include <cstdlib>
 
-// Value of the "Quitter" entry.
-static const int kQuitValue = 0;
-
 QuitMenuHook quitMenuExitHook = nullptr;  // called before exit through the menu
 
 void attachQuitMenu() {
   // With the Windows GLUT library the GLUT header routes this call through
   // the exit-aware entry point, handing it the C library's exit.
   glutCreateMenu(quitMenuSelect);
-  glutAddMenuEntry("Quitter", kQuitValue);
+  glutAddMenuEntry("Quitter", kQuitMenuQuitValue);
   glutAttachMenu(GLUT_RIGHT_BUTTON);
 }
 
 void quitMenuSelect(int value) {
-  if (value == kQuitValue) {
+  if (value == kQuitMenuQuitValue) {
     if (quitMenuExitHook != nullptr) quitMenuExitHook();
     exit(0);
   }

@@ -9,8 +9,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VELORANE_WEB_BUILD_DIR:-$root/build-web}"
-# The page may not grow past this size, in bytes (1.5 MB).
-max_size=1572864
+# The page may not grow past this size, in bytes (256 KiB), its words in
+# every language included.
+max_size=262144
 
 bash "$root/scripts/setup.sh" emscripten node-acorn cmake make dpkg-dev
 

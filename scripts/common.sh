@@ -5,13 +5,14 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VELORANE_BUILD_DIR:-$root/build}"
 
 # Configure the directory $1 with the further cmake arguments; warnings are
-# errors under CI.
+# errors under CI, and the API reference is built there (doxygen's warnings
+# errors too).
 configure_tree() {
   local dir=$1
   shift
-  local werror=OFF
-  if [ -n "${CI:-}" ]; then werror=ON; fi
-  cmake -S "$root" -B "$dir" -DVELORANE_WERROR="$werror" "$@" >/dev/null
+  local ci=()
+  if [ -n "${CI:-}" ]; then ci=(-DVELORANE_WERROR=ON -DVELORANE_DOCS=ON); fi
+  cmake -S "$root" -B "$dir" -DVELORANE_WERROR=OFF "${ci[@]}" "$@" >/dev/null
 }
 
 # Configure and build everything into the directory $1 with the further cmake

@@ -16,7 +16,7 @@ packages=("$@")
   googletest libgtest-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev valgrind
   dpkg-dev fakeroot file man-db groff-base desktop-file-utils libxml2-utils
-  lintian appstream openbox
+  lintian appstream openbox doxygen
 )
 
 missing=()

@@ -222,7 +222,7 @@ void drawTextBuffer(int depthTest, int font) {
   enterPixelSpace();
   placeText(width, width * 0.5f);
   glPushAttrib(GL_DEPTH_BUFFER_BIT);
-  if (depthTest != 0) {
+  if (depthTest != kTextOverEverything) {
     glEnable(GL_DEPTH_TEST);
   } else {
     glDisable(GL_DEPTH_TEST);

@@ -23,6 +23,13 @@ enum CanvasDrawFlag {
   kCanvasWindowSpace = 16,  // clip positions span the whole canvas, not the viewport
 };
 
+// What canvasClear clears (its mask, or-ed); canvas.js's clearBits names the
+// same bits.
+enum CanvasClearBit {
+  kCanvasClearColor = 1,
+  kCanvasClearDepth = 2,
+};
+
 extern "C" {
 // Add a canvas of width x height pixels named `title` to the page, with its
 // WebGL 1 context and listeners; 0 when the browser has no WebGL, else 1.
@@ -31,7 +38,7 @@ int canvasCreate(int window, const char* title, int width, int height);
 void canvasResize(int window, int width, int height);
 // Set the viewport used by later draws of `window`.
 void canvasViewport(int window, int x, int y, int width, int height);
-// Clear the colour (mask bit 1) and depth (mask bit 2) buffers.
+// Clear the buffers of the CanvasClearBit bits in `mask`.
 void canvasClear(int window, int mask, float red, float green, float blue, float alpha);
 // Draw `count` vertices as points (0), lines (1) or triangles (4), with the
 // CanvasDrawFlag bits in `flags`.

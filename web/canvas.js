@@ -16,10 +16,10 @@
 //   picture is the program's own, pixel for pixel, only larger.
 //
 // For screen readers each canvas has a text beside it (hidden from sight,
-// aria-live polite): the values window's lines as drawn, and the diagram in
-// words (where the light is, the two angles), in French or, where the browser
-// prefers it, English. It is read when it changes, at most once for a flood of
-// key repeats.
+// aria-live polite): the texts the window drew, in the program's own language
+// (marked so), or, where the program describes the window (pageDescribe of
+// web/page.h), that description in the page's language (web/words.js). It
+// is read when it changes, at most once for a flood of key repeats.
 //
 // A WebGL context that the browser takes away (a GPU reset, sleep, too many
 // contexts) is asked back; when it comes, the canvas is prepared again and the
@@ -42,61 +42,65 @@ var VeloraneLibrary = {
     // longest a text may wait while it keeps changing.
     quietMs: 400,
     longestWaitMs: 2000,
-    // The page's words, by language.
-    words: {
-      fr: {
-        light: 'La lumière est ', above: 'au-dessus du miroir', below: 'sous le miroir',
-        level: 'à la hauteur du miroir', left: 'à gauche', right: 'à droite',
-        front: 'vers l’avant', back: 'vers l’arrière', plumb: 'à la verticale du point d’impact',
-        and: ' et ', decimal: ',',
-        angles: 'Angle d’incidence θi : {i} degrés ; angle de réflexion θr : {r} degrés.',
-        lost: 'Le navigateur a retiré à Velorane son contexte de dessin (WebGL) sans le ' +
-              'rendre. Rechargez la page.'
-      },
-      en: {
-        light: 'The light is ', above: 'above the mirror', below: 'below the mirror',
-        level: 'level with the mirror', left: 'to the left', right: 'to the right',
-        front: 'to the front', back: 'to the back', plumb: 'straight over the point of impact',
-        and: ' and ', decimal: '.',
-        angles: 'Angle of incidence θi: {i} degrees; angle of reflection θr: {r} degrees.',
-        lost: 'The browser took Velorane\'s drawing context (WebGL) away and has not given ' +
-              'it back. Reload the page.'
+    // What the page passes to the program's entries, as web/page_entries.h
+    // names it: a button's state, the modifier bits, the two kinds of key.
+    buttonState: { pressed: 0, released: 1 },
+    modifierBits: { shift: 1, ctrl: 2, alt: 4 },
+    keyKind: { character: 0, special: 1 },
+    // canvasClear's mask, as web/canvas.h's CanvasClearBit names it.
+    clearBits: { color: 1, depth: 2 },
+    // The words at this path of web/words.js are the page's status line now
+    // (shown again in a new language), or ''.
+    statusPath: '',
+    formats: {},
+    // The lines a screen reader gets for window w: its description in the
+    // page's language, else the texts it drew in the program's.
+    describe: function (w) {
+      var P = VeloranePage;
+      var W = VeloraneWords;
+      var d = w.description;
+      var sentence = d ? W.get('describe.' + d.sentence) : undefined;
+      if (typeof sentence !== 'string') {
+        if (W.programLanguage()) w.text.lang = W.programLanguage();
+        else w.text.removeAttribute('lang');
+        return w.texts;
       }
-    },
-    // The language of the page's words: the browser's first preference of the two.
-    language: function () {
-      var preferred = navigator.languages || [navigator.language || 'fr'];
-      for (var i = 0; i < preferred.length; ++i) {
-        var code = String(preferred[i]).slice(0, 2).toLowerCase();
-        if (code in VeloranePage.words) return code;
-      }
-      return 'fr';
-    },
-    // The accessible lines of each window, by its title, from the texts the
-    // windows drew: the values as drawn; the diagram in words from the values.
-    describe: {
-      Valeurs: function (texts) { return texts.Valeurs || []; },
-      Velorane: function (texts) {
-        var values = texts.Valeurs || [];
-        var numbers = function (label) {
-          var line = values.find(function (l) { return l.indexOf(label) === 0; });
-          return line ? (line.match(/-?\d+\.\d+/g) || []) : [];
+      w.text.lang = W.locale();
+      var word = function (key) {
+        var found = W.get('describe.' + key);
+        return typeof found === 'string' ? found : key;
+      };
+      // The browser's formatters, made once per language (each costs
+      // milliseconds the first time, at the first frame).
+      var key = W.locale() + ' ' + d.decimals;
+      if (!P.formats[key]) {
+        P.formats[key] = {
+          list: Intl.ListFormat ? new Intl.ListFormat(W.locale(), { type: 'conjunction' }) : null,
+          number: new Intl.NumberFormat(W.locale(), { minimumFractionDigits: d.decimals,
+            maximumFractionDigits: d.decimals, useGrouping: false })
         };
-        var incident = numbers('INCIDENT').map(Number);
-        var theta = [numbers('THETA I')[0], numbers('THETA R')[0]];
-        if (incident.length !== 3 || !theta[0] || !theta[1]) return [];
-        var language = VeloranePage.language();
-        var w = VeloranePage.words[language];
-        var where = [incident[1] > 0 ? w.above : incident[1] < 0 ? w.below : w.level];
-        var around = [];
-        if (incident[0] < 0) around.push(w.left);
-        if (incident[0] > 0) around.push(w.right);
-        if (incident[2] > 0) around.push(w.front);
-        if (incident[2] < 0) around.push(w.back);
-        where.push(around.length ? around.join(w.and) : w.plumb);
-        var decimal = function (t) { return t.replace('.', w.decimal); };
-        return [w.light + where.join(', ') + '. ' +
-                w.angles.replace('{i}', decimal(theta[0])).replace('{r}', decimal(theta[1]))];
+      }
+      var list = P.formats[key].list;
+      var number = P.formats[key].number;
+      var args = {};
+      d.words.split(';').forEach(function (slot) {
+        var parts = slot.split('=');
+        if (parts.length !== 2) return;
+        var words = parts[1].split(',').filter(Boolean).map(word);
+        args[parts[0]] = list ? list.format(words) : words.join(', ');
+      });
+      d.numbers.forEach(function (n, i) { args[i] = number.format(n); });
+      return [W.say('describe.' + d.sentence, args)];
+    },
+    // Every window's text again, in the page's language, at once.
+    describeAll: function () {
+      var P = VeloranePage;
+      for (var id in P.windows) {
+        var w = P.windows[id];
+        var lines = P.describe(w);
+        clearTimeout(w.textTimer);
+        P.writeText(w, lines);
+        w.described = lines.join('\n');
       }
     },
     // Fill window w's text with `lines` now, changing only the lines that differ.
@@ -129,22 +133,19 @@ var VeloraneLibrary = {
       var w = P.windows[id];
       w.lost = true;
       clearTimeout(w.lostTimer);
-      w.lostTimer = setTimeout(function () { P.status(P.words[P.language()].lost); },
-                               P.restoreWaitMs);
+      w.lostTimer = setTimeout(function () { P.say('messages.lost'); }, P.restoreWaitMs);
     },
     // A window's context came back: prepare it and have the layer draw anew.
     contextRestored: function (id) {
       var P = VeloranePage;
       var w = P.windows[id];
       clearTimeout(w.lostTimer);
-      var lost = P.words[P.language()].lost;
       if (!P.prepare(w)) {
-        P.status(lost);
+        P.say('messages.lost');
         return;
       }
       w.lost = false;
-      var status = document.getElementById('velorane-status');
-      if (status && status.textContent === lost) P.status('');
+      if (P.statusPath === 'messages.lost') P.status('');
       P.call(function () { _webContextRestored(id); });
     },
     // The window of `id` when it can draw (it has a context), else null.
@@ -157,8 +158,8 @@ var VeloraneLibrary = {
     // How far, in CSS pixels, the pointer must move between the press that
     // opens a menu and a release that chooses an entry.
     menuSlopPx: 3,
-    // Shift (1), Ctrl (2) and Alt (4) switched on in the page (web/controls.js),
-    // held for every key and button event.
+    // The modifierBits switched on in the page (web/controls.js), held for
+    // every key and button event.
     held: 0,
     // Each canvas pixel is shown as scale x scale CSS pixels.
     scale: 1,
@@ -168,12 +169,26 @@ var VeloraneLibrary = {
       if (VeloranePage.ended) return;
       callUserCallback(f);
     },
+    // A line of the page's own (not translated again in another language).
     status: function (text) {
+      VeloranePage.statusPath = '';
       var status = document.getElementById('velorane-status');
       if (status) status.textContent = text;
     },
+    // The words at `path` (web/words.js) as the status line, in the page's language.
+    say: function (path) {
+      var P = VeloranePage;
+      if (!P.saying) {
+        P.saying = true;
+        VeloraneWords.listeners.push(function () { if (P.statusPath) P.say(P.statusPath); });
+      }
+      P.status(VeloraneWords.say(path));
+      P.statusPath = path;
+    },
     modifiers: function (e) {
-      return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0) | VeloranePage.held;
+      var M = VeloranePage.modifierBits;
+      return (e.shiftKey ? M.shift : 0) | (e.ctrlKey ? M.ctrl : 0) | (e.altKey ? M.alt : 0) |
+        VeloranePage.held;
     },
     // Canvas pixel of a mouse event, from the canvas's top-left corner.
     position: function (w, e) {
@@ -182,24 +197,28 @@ var VeloraneLibrary = {
       var sy = rect.height > 0 ? w.canvas.height / rect.height : 1;
       return [Math.floor((e.clientX - rect.left) * sx), Math.floor((e.clientY - rect.top) * sy)];
     },
+    // GLUT's codes of the keys (web/page_entries.h): special keys, and the
+    // characters of keys that have a name.
     specialKeys: {
       ArrowLeft: 100, ArrowUp: 101, ArrowRight: 102, ArrowDown: 103, PageUp: 104,
       PageDown: 105, Home: 106, End: 107, Insert: 108, F1: 1, F2: 2, F3: 3, F4: 4, F5: 5,
       F6: 6, F7: 7, F8: 8, F9: 9, F10: 10, F11: 11, F12: 12
     },
     namedKeys: { Enter: 13, Escape: 27, Backspace: 8, Delete: 127 },
-    // GLUT's special key (special 1) or character (special 0) of a key event, or null.
+    // [keyKind, GLUT's code] of a key event, or null.
     keyCode: function (e) {
-      if (e.key in VeloranePage.specialKeys) return [1, VeloranePage.specialKeys[e.key]];
-      if (e.key in VeloranePage.namedKeys) return [0, VeloranePage.namedKeys[e.key]];
+      var K = VeloranePage.keyKind;
+      if (e.key in VeloranePage.specialKeys) return [K.special, VeloranePage.specialKeys[e.key]];
+      if (e.key in VeloranePage.namedKeys) return [K.character, VeloranePage.namedKeys[e.key]];
       if (e.key.length !== 1) return null;
       var code = e.key.charCodeAt(0);
       if (code > 255) return null;
       // Shift and Ctrl held by the page's buttons act on letters as the keys do.
       var held = VeloranePage.held;
-      if (held & 1 && /[a-z]/.test(e.key)) code = e.key.toUpperCase().charCodeAt(0);
-      if ((e.ctrlKey || held & 2) && /[A-Za-z@\[\\\]^_]/.test(e.key)) code = code & 0x1f;
-      return [0, code];
+      var M = VeloranePage.modifierBits;
+      if (held & M.shift && /[a-z]/.test(e.key)) code = e.key.toUpperCase().charCodeAt(0);
+      if ((e.ctrlKey || held & M.ctrl) && /[A-Za-z@\[\\\]^_]/.test(e.key)) code = code & 0x1f;
+      return [K.character, code];
     },
     onKey: function (id, e) {
       if (VeloranePage.ended || e.key === 'Tab') return;
@@ -226,13 +245,15 @@ var VeloraneLibrary = {
       if (w.buttons & (1 << e.button)) return;
       w.buttons |= 1 << e.button;
       var mods = VeloranePage.modifiers(e);
-      VeloranePage.call(function () { _webMouse(id, e.button, 0, p[0], p[1], mods); });
+      var pressed = VeloranePage.buttonState.pressed;
+      VeloranePage.call(function () { _webMouse(id, e.button, pressed, p[0], p[1], mods); });
     },
     release: function (id, button, x, y, mods) {
       var w = VeloranePage.windows[id];
       if (!(w.buttons & (1 << button))) return;
       w.buttons &= ~(1 << button);
-      VeloranePage.call(function () { _webMouse(id, button, 1, x, y, mods); });
+      var released = VeloranePage.buttonState.released;
+      VeloranePage.call(function () { _webMouse(id, button, released, x, y, mods); });
     },
     // Every held button of every canvas gets its release at the last position.
     releaseAll: function () {
@@ -388,9 +409,7 @@ var VeloraneLibrary = {
       var area = document.getElementById('velorane-windows');
       if (area) area.replaceChildren();
       document.body.setAttribute('data-velorane-exit', String(status));
-      if (!VeloranePage.noWebGL) {
-        VeloranePage.status('Velorane est terminé. Rechargez la page pour le relancer.');
-      }
+      if (!VeloranePage.noWebGL) VeloranePage.say('messages.ended');
     }
   },
   $VeloranePage__deps: ['$callUserCallback'],
@@ -423,11 +442,11 @@ var VeloraneLibrary = {
     canvas.setAttribute('aria-describedby', text.id);
     var w = { canvas: canvas, frame: frame, gl: gl, viewport: [0, 0, width, height],
               menus: {}, buttons: 0, lastX: 0, lastY: 0, full: false, wantFull: false,
-              text: text, title: UTF8ToString(title), texts: [], described: '' };
+              text: text, title: UTF8ToString(title), texts: [], described: '',
+              description: null };
     if (!gl || !P.prepare(w)) {
       P.noWebGL = true;
-      P.status('Ce navigateur n’affiche pas WebGL : Velorane ne peut pas dessiner ici. ' +
-               'Activez WebGL (accélération graphique) ou ouvrez la page dans un autre navigateur.');
+      P.say('messages.noWebGL');
       return 0;
     }
     frame.appendChild(canvas);
@@ -444,6 +463,7 @@ var VeloraneLibrary = {
     canvas.addEventListener('webglcontextrestored', function () { P.contextRestored(id); });
     if (!P.listening) {
       P.listening = true;
+      VeloraneWords.listeners.push(P.describeAll);
       document.addEventListener('mousemove', P.move);
       document.addEventListener('mouseup', P.up);
       window.addEventListener('blur', P.releaseAll);
@@ -483,11 +503,11 @@ var VeloraneLibrary = {
     if (!w) return;
     var g = w.gl;
     var bits = 0;
-    if (mask & 1) {
+    if (mask & VeloranePage.clearBits.color) {
       g.clearColor(red, green, blue, alpha);
       bits |= g.COLOR_BUFFER_BIT;
     }
-    if (mask & 2) {
+    if (mask & VeloranePage.clearBits.depth) {
       g.depthMask(true);
       g.clearDepth(1);
       bits |= g.DEPTH_BUFFER_BIT;
@@ -540,15 +560,18 @@ var VeloraneLibrary = {
     var lines = String.fromCharCode.apply(null, bytes).split('\n');
     lines.pop();
     w.texts = lines;
-    var byTitle = {};
-    for (var i in P.windows) byTitle[P.windows[i].title] = P.windows[i].texts;
-    for (var j in P.windows) {
-      var other = P.windows[j];
-      if (!(other.title in P.describe)) continue;
-      // The values are the program's own French texts; the words are the page's.
-      other.text.lang = other.title === 'Valeurs' ? 'fr' : P.language();
-      P.showText(other, P.describe[other.title](byTitle));
-    }
+    P.showText(w, P.describe(w));
+  },
+
+  pageDescribe: function (id, sentence, words, numbers, count, decimals) {
+    var P = VeloranePage;
+    var w = P.windows[id];
+    if (!w) return;
+    var values = [];
+    for (var i = 0; i < count; ++i) values.push(HEAPF64[(numbers >> 3) + i]);
+    w.description = { sentence: UTF8ToString(sentence), words: UTF8ToString(words),
+                      numbers: values, decimals: Math.max(0, Math.min(20, decimals)) };
+    P.showText(w, P.describe(w));
   },
 
   canvasReportMisuse: function (what) {

@@ -2,9 +2,9 @@
 // a title and a sentence on what the program shows, on-screen controls, a
 // help panel, touch, enlargement and saving the pictures. What is the
 // program's own (its title and sentence, its key buttons and their labels,
-// its list of keys) comes from VeloranePageContent, the content file given to
-// velorane_web_page (web/CMakeLists.txt); without one the page has the
-// controls that every program gets.
+// its list of keys) comes from the content given to velorane_web_page
+// (web/VeloranePage.cmake); without one the page has the controls that every
+// program gets.
 //
 // Everything reaches the program through the entries the mouse and the keys
 // already use (webMouse, webMotion, webKey), so a gesture is the same events
@@ -16,58 +16,20 @@
 // - a long press (half a second, within a few pixels): the menu of the right
 //   button.
 // Shift, Ctrl and Alt switched on in the page count as held for every key,
-// key button and mouse drag until they are switched off. The page's own words
-// are French, or English where the browser prefers English.
+// key button and mouse drag until they are switched off. Every word is
+// web/words.js's, in the page's language; the language menu (when the
+// content has more than one) changes them all at once, the program running
+// on as it was.
 
 var VeloraneControls = {
   // Milliseconds a finger rests for a long press.
   kLongPressMs: 500,
   // CSS pixels a finger may wander and still make a long press.
   kSlopPx: 10,
-  // 'fr' or 'en', the page's language (VeloranePage.language) when it was set up.
-  language: 'fr',
   // Whether the title, controls and help are in the page.
   ready: false,
   // Touch state of each canvas, by window id.
   touches: {},
-  words: {
-    fr: {
-      held: 'Touches tenues', shift: 'Maj', ctrl: 'Ctrl', alt: 'Alt',
-      heldLabel: ' tenue pour les glissés et les touches',
-      page: 'Page', enlarge: 'Agrandir', save: 'Enregistrer les images', help: 'Aide',
-      enlargeLabel: 'Agrandir les images, taille actuelle ', saveLabel:
-        'Enregistrer les deux images côte à côte dans un fichier PNG',
-      close: 'Fermer', keysTitle: 'Clavier et souris', touchTitle: 'Écran tactile et boutons',
-      gestures: [
-        ['Un doigt glissé sur l’image', 'comme Maj+glisser (ou le glissé des touches tenues)'],
-        ['Deux doigts glissés ensemble', 'comme Alt+glisser, du milieu des deux doigts'],
-        ['Deux doigts écartés / rapprochés', 'comme Ctrl+glisser vers le bas / le haut, de l’écart gagné'],
-        ['Appui long (une demi-seconde)', 'le menu du bouton droit'],
-        ['Maj, Ctrl, Alt', 'tenues jusqu’au prochain appui, pour les glissés, les clics et les boutons de touches'],
-        ['Agrandir', 'les images ×2, ×3… tant qu’elles tiennent dans la fenêtre, puis ×1'],
-        ['Enregistrer les images', 'un fichier PNG des deux images côte à côte'],
-        ['Tab, Entrée, Espace', 'aller d’un bouton à l’autre et l’actionner ; Échap ferme l’aide et le menu']
-      ]
-    },
-    en: {
-      held: 'Held keys', shift: 'Shift', ctrl: 'Ctrl', alt: 'Alt',
-      heldLabel: ' held for drags and keys',
-      page: 'Page', enlarge: 'Enlarge', save: 'Save the pictures', help: 'Help',
-      enlargeLabel: 'Enlarge the pictures, now ', saveLabel:
-        'Save both pictures side by side in one PNG file',
-      close: 'Close', keysTitle: 'Keyboard and mouse', touchTitle: 'Touch screen and buttons',
-      gestures: [
-        ['One finger dragged on the picture', 'as Shift+drag (or the drag of the held keys)'],
-        ['Two fingers dragged together', 'as Alt+drag, by their midpoint'],
-        ['Two fingers spread / pinched', 'as Ctrl+drag down / up, by the distance gained'],
-        ['Long press (half a second)', 'the menu of the right button'],
-        ['Shift, Ctrl, Alt', 'held until pressed again, for drags, clicks and key buttons'],
-        ['Enlarge', 'the pictures ×2, ×3… while they fit the window, then ×1'],
-        ['Save the pictures', 'one PNG file of both pictures side by side'],
-        ['Tab, Enter, Space', 'go from button to button and press it; Esc closes the help and the menu']
-      ]
-    }
-  },
 
   // Build an element with attributes and children (strings become text).
   element: function (tag, attributes, children) {
@@ -97,10 +59,12 @@ var VeloraneControls = {
     var w = VeloranePage.windows[id];
     if (!w) return;
     var mods = VeloranePage.held;
-    VeloranePage.call(function () { _webKey(id, 0, key.charCodeAt(0), w.lastX, w.lastY, mods); });
+    VeloranePage.call(function () {
+      _webKey(id, VeloranePage.keyKind.character, key.charCodeAt(0), w.lastX, w.lastY, mods);
+    });
   },
 
-  // Switch a held modifier (bit 1 Shift, 2 Ctrl, 4 Alt) on or off.
+  // Switch a held modifier (a bit of VeloranePage.modifierBits) on or off.
   toggle: function (bit, b) {
     VeloranePage.held ^= bit;
     b.setAttribute('aria-pressed', VeloranePage.held & bit ? 'true' : 'false');
@@ -127,8 +91,8 @@ var VeloraneControls = {
       w.canvas.style.height = w.canvas.height * scale + 'px';
     }
     var b = document.getElementById('velorane-enlarge');
-    b.textContent = VeloraneControls.say().enlarge + ' ×' + scale;
-    b.setAttribute('aria-label', VeloraneControls.say().enlargeLabel + '×' + scale);
+    b.textContent = VeloraneWords.say('controls.enlarge', { scale: scale });
+    b.setAttribute('aria-label', VeloraneWords.say('controls.enlargeLabel', { scale: scale }));
     document.body.setAttribute('data-velorane-scale', String(scale));
   },
 
@@ -161,8 +125,6 @@ var VeloraneControls = {
     link.click();
   },
 
-  say: function () { return VeloraneControls.words[VeloraneControls.language]; },
-
   // The rows of a help table: [keys, what they do].
   table: function (rows) {
     var E = VeloraneControls.element;
@@ -171,49 +133,63 @@ var VeloraneControls = {
     }));
   },
 
-  // Put the title, the sentence, the controls and the help panel in the page.
+  // Put the title, the sentence, the controls and the help panel in the page,
+  // in the page's language; again, in place of the old, when it changes.
   setup: function () {
     var C = VeloraneControls;
     if (C.ready) return;
     C.ready = true;
+    VeloraneWords.listeners.push(C.render);
+    VeloraneWords.use(VeloraneWords.preferred());
+  },
+
+  render: function () {
+    var C = VeloraneControls;
     var E = C.element;
-    C.language = VeloranePage.language();
-    var all = typeof VeloranePageContent !== 'undefined' ? VeloranePageContent : {};
-    var content = all[C.language] || all.fr || {};
-    var say = C.say();
-    document.documentElement.lang = C.language;
+    var W = VeloraneWords;
+    var say = function (path, args) { return W.say(path, args); };
+    var M = VeloranePage.modifierBits;
+    ['velorane-title', 'velorane-about', 'velorane-controls', 'velorane-help'].forEach(function (id) {
+      var old = document.getElementById(id);
+      if (old) old.remove();
+    });
+    var title = W.get('title');
+    document.title = title || C.firstTitle();
     var area = document.getElementById('velorane-windows');
     var before = area || document.body.firstChild;
     var put = function (node) { before.parentNode.insertBefore(node, before); };
-    if (content.title) {
-      document.title = content.title;
-      put(E('h1', { id: 'velorane-title' }, [content.title]));
-    }
-    if (content.about) put(E('p', { id: 'velorane-about' }, [content.about]));
+    if (title) put(E('h1', { id: 'velorane-title' }, [title]));
+    if (W.get('about')) put(E('p', { id: 'velorane-about' }, [W.get('about')]));
     var bar = E('div', { id: 'velorane-controls' });
-    if (content.keys && content.keys.length) {
-      bar.appendChild(E('div', { role: 'group', 'aria-label': content.keysTitle || '' },
-        [E('span', { class: 'velorane-group' }, [content.keysTitle || ''])].concat(
-          content.keys.map(function (k) {
+    var keys = W.get('keys') || [];
+    if (keys.length) {
+      bar.appendChild(E('div', { role: 'group', 'aria-label': W.get('keysTitle') || '' },
+        [E('span', { class: 'velorane-group' }, [W.get('keysTitle') || ''])].concat(
+          keys.map(function (k) {
             var b = C.button(k.text, k.label, function () { C.key(k.key); });
             b.setAttribute('data-key', k.key);
+            // "x −" reads as written whichever way the page runs.
+            b.setAttribute('dir', 'auto');
             return b;
           }))));
     }
-    bar.appendChild(E('div', { role: 'group', 'aria-label': say.held },
-      [E('span', { class: 'velorane-group' }, [say.held])].concat(
-        [[1, say.shift], [2, say.ctrl], [4, say.alt]].map(function (m) {
-          var b = C.button(m[1], m[1] + say.heldLabel, function () { C.toggle(m[0], b); });
-          b.setAttribute('aria-pressed', 'false');
+    bar.appendChild(E('div', { role: 'group', 'aria-label': say('controls.held') },
+      [E('span', { class: 'velorane-group' }, [say('controls.held')])].concat(
+        [[M.shift, say('controls.shift')], [M.ctrl, say('controls.ctrl')],
+          [M.alt, say('controls.alt')]].map(function (m) {
+          var b = C.button(m[1], say('controls.heldLabel', { key: m[1] }),
+            function () { C.toggle(m[0], b); });
+          b.setAttribute('aria-pressed', VeloranePage.held & m[0] ? 'true' : 'false');
           b.setAttribute('data-modifier', String(m[0]));
           return b;
         }))));
-    var close = C.button(say.close, say.close, function () { help.close(); });
-    var keys = content.help ? [E('h3', {}, [say.keysTitle]), C.table(content.help)] : [];
+    var close = C.button(say('controls.close'), say('controls.close'), function () { help.close(); });
     var help = E('dialog', { id: 'velorane-help', 'aria-labelledby': 'velorane-help-title' },
-      [close, E('h2', { id: 'velorane-help-title' }, [say.help])].concat(keys,
-        [E('h3', {}, [say.touchTitle]), C.table(say.gestures)]));
-    var helpButton = C.button(say.help, say.help, function () { help.showModal(); });
+      [close, E('h2', { id: 'velorane-help-title' }, [say('controls.help')])].concat(
+        W.get('help') ? [E('h3', {}, [say('controls.keysTitle')]), C.table(W.get('help'))] : [],
+        [E('h3', {}, [say('controls.touchTitle')]), C.table(W.get('controls.gestures'))]));
+    var helpButton = C.button(say('controls.help'), say('controls.help'),
+      function () { help.showModal(); });
     helpButton.id = 'velorane-help-open';
     // Browsers give the focus back to the help button themselves; where one
     // does not, the page does, unless the focus has moved on since.
@@ -222,13 +198,35 @@ var VeloraneControls = {
     });
     var enlargeButton = C.button('', '', C.enlarge);
     enlargeButton.id = 'velorane-enlarge';
-    var saveButton = C.button(say.save, say.saveLabel, C.save);
+    var saveButton = C.button(say('controls.save'), say('controls.saveLabel'), C.save);
     saveButton.id = 'velorane-save';
-    bar.appendChild(E('div', { role: 'group', 'aria-label': say.page }, [
-      enlargeButton, saveButton, helpButton]));
+    var page = [enlargeButton, saveButton, helpButton];
+    var languages = W.languages();
+    if (languages.length > 1) {
+      // Each language named in its own words and script.
+      var menu = E('select', { id: 'velorane-language', 'aria-label': say('controls.language') },
+        languages.map(function (l) {
+          var option = E('option', { value: l[0], lang: l[0], dir: l[2] }, [l[1]]);
+          if (l[0] === W.code) option.selected = true;
+          return option;
+        }));
+      menu.addEventListener('change', function () {
+        W.use(menu.value);
+        document.getElementById('velorane-language').focus({ preventScroll: true });
+      });
+      page.push(E('label', { class: 'velorane-language' }, [say('controls.language'), menu]));
+    }
+    bar.appendChild(E('div', { role: 'group', 'aria-label': say('controls.page') }, page));
     put(bar);
     document.body.appendChild(help);
     C.setScale(VeloranePage.scale);
+  },
+
+  // The title of the program's first window, for a page without its own title.
+  firstTitle: function () {
+    var C = VeloraneControls;
+    var w = VeloranePage.windows[C.firstWindow()];
+    return w ? w.title : '';
   },
 
   // The finger of a pointer event in canvas pixels, not rounded.
@@ -241,9 +239,9 @@ var VeloraneControls = {
   // A whole drag in `id` with modifiers `mods`, from one canvas pixel to another.
   drag: function (id, mods, from, to) {
     VeloranePage.call(function () {
-      _webMouse(id, 0, 0, from[0], from[1], mods);
+      _webMouse(id, 0, VeloranePage.buttonState.pressed, from[0], from[1], mods);
       _webMotion(id, to[0], to[1]);
-      _webMouse(id, 0, 1, to[0], to[1], mods);
+      _webMouse(id, 0, VeloranePage.buttonState.released, to[0], to[1], mods);
     });
   },
 
@@ -281,13 +279,13 @@ var VeloraneControls = {
     if (count === 1) {
       var p = P.position(w, e);
       t.mode = 'one';
-      t.mods = P.held || 1;
+      t.mods = P.held || P.modifierBits.shift;
       t.last = p;
       t.start = [e.clientX, e.clientY];
       w.lastX = p[0];
       w.lastY = p[1];
       w.buttons |= 1;
-      P.call(function () { _webMouse(id, 0, 0, p[0], p[1], t.mods); });
+      P.call(function () { _webMouse(id, 0, P.buttonState.pressed, p[0], p[1], t.mods); });
       t.timer = setTimeout(function () { C.openMenu(id, t.start[0], t.start[1]); },
         C.kLongPressMs);
     } else if (count === 2 && t.mode === 'one') {
@@ -321,10 +319,10 @@ var VeloraneControls = {
       if (w.buttons & 1) P.call(function () { _webMotion(id, p[0], p[1]); });
     } else if (t.mode === 'two') {
       var g = C.pair(t);
-      if (g.mid[0] !== t.mid[0] || g.mid[1] !== t.mid[1]) C.drag(id, 4, t.mid, g.mid);
+      if (g.mid[0] !== t.mid[0] || g.mid[1] !== t.mid[1]) C.drag(id, P.modifierBits.alt, t.mid, g.mid);
       t.mid = g.mid;
       var grown = Math.round(g.distance - t.distance);
-      if (grown !== t.grown) C.drag(id, 2, [g.mid[0], t.grown], [g.mid[0], grown]);
+      if (grown !== t.grown) C.drag(id, P.modifierBits.ctrl, [g.mid[0], t.grown], [g.mid[0], grown]);
       t.grown = grown;
     }
   },
@@ -352,6 +350,7 @@ var VeloraneControls = {
   canvasAdded: function (id, w) {
     var C = VeloraneControls;
     C.setup();
+    if (!VeloraneWords.get('title') && id === C.firstWindow()) document.title = w.title;
     C.touches[id] = { fingers: {}, mode: null, timer: null };
     w.canvas.addEventListener('pointerdown', function (e) { C.fingerDown(id, e); });
     w.canvas.addEventListener('pointermove', function (e) { C.fingerMove(id, e); });

@@ -887,8 +887,8 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
 
 void glClear(GLbitfield mask) {
   flushBatch();
-  const int bits =
-      ((mask & GL_COLOR_BUFFER_BIT) != 0 ? 1 : 0) | ((mask & GL_DEPTH_BUFFER_BIT) != 0 ? 2 : 0);
+  const int bits = ((mask & GL_COLOR_BUFFER_BIT) != 0 ? kCanvasClearColor : 0) |
+                   ((mask & GL_DEPTH_BUFFER_BIT) != 0 ? kCanvasClearDepth : 0);
   if (bits == 0) return;
   canvasClear(gl->window, bits, gl->clearColor[0], gl->clearColor[1], gl->clearColor[2],
               gl->clearColor[3]);

@@ -62,6 +62,13 @@
 #include "web/canvas.h"
 #include "web/gl_state.h"
 #include "web/glut_fonts.h"
+#include "web/page_entries.h"
+
+// The page's names of what it passes are GLUT's values.
+static_assert(kPagePressed == GLUT_DOWN && kPageReleased == GLUT_UP, "button states");
+static_assert(kPageShift == GLUT_ACTIVE_SHIFT && kPageCtrl == GLUT_ACTIVE_CTRL &&
+                  kPageAlt == GLUT_ACTIVE_ALT,
+              "modifier bits");
 
 struct Window {
   int width = 0, height = 0;
@@ -95,8 +102,6 @@ static int initialX = -1, initialY = -1;
 static int initialWidth = 300, initialHeight = 300;
 static int eventModifiers = 0;
 static bool frameRequested = false;
-
-extern "C" void webFrame();
 
 // Make window `id` current, its GL state with it.
 static void makeCurrent(int id) {
@@ -319,10 +324,9 @@ void glutStrokeCharacter(void* font, int character) {
   glTranslatef(c->Right, 0.0f, 0.0f);
 }
 
-// The page's side: events and repaints.
+// The page's side: events and repaints (web/page_entries.h).
 extern "C" {
 
-// A repaint: reshape and draw every window that asked for it, in id order.
 EMSCRIPTEN_KEEPALIVE void webFrame() {
   frameRequested = false;
   for (auto& entry : windows) {
@@ -347,14 +351,12 @@ EMSCRIPTEN_KEEPALIVE void webFrame() {
   }
 }
 
-// A key of window `window`: a character (special 0) or a special key.
-EMSCRIPTEN_KEEPALIVE void webKey(int window, int special, int key, int x, int y,
-                                 int modifiers) {
+EMSCRIPTEN_KEEPALIVE void webKey(int window, int kind, int key, int x, int y, int modifiers) {
   auto found = windows.find(window);
   if (found == windows.end()) return;
   makeCurrent(window);
   eventModifiers = modifiers;
-  if (special != 0) {
+  if (kind == kPageSpecial) {
     if (found->second.special != nullptr) found->second.special(key, x, y);
   } else if (found->second.keyboard != nullptr) {
     found->second.keyboard(static_cast<unsigned char>(key), x, y);
@@ -362,7 +364,6 @@ EMSCRIPTEN_KEEPALIVE void webKey(int window, int special, int key, int x, int y,
   eventModifiers = 0;
 }
 
-// A mouse button pressed (state GLUT_DOWN) or released (GLUT_UP) in `window`.
 EMSCRIPTEN_KEEPALIVE void webMouse(int window, int button, int state, int x, int y,
                                    int modifiers) {
   auto found = windows.find(window);
@@ -373,7 +374,6 @@ EMSCRIPTEN_KEEPALIVE void webMouse(int window, int button, int state, int x, int
   eventModifiers = 0;
 }
 
-// The pointer moved with a button held in `window`.
 EMSCRIPTEN_KEEPALIVE void webMotion(int window, int x, int y) {
   auto found = windows.find(window);
   if (found == windows.end()) return;
@@ -381,7 +381,6 @@ EMSCRIPTEN_KEEPALIVE void webMotion(int window, int x, int y) {
   if (found->second.motion != nullptr) found->second.motion(x, y);
 }
 
-// Entry `entry` of menu `menu` chosen in `window`.
 EMSCRIPTEN_KEEPALIVE void webMenu(int window, int menu, int entry) {
   auto found = menus.find(menu);
   if (found == menus.end() || windows.count(window) == 0) return;
@@ -393,20 +392,15 @@ EMSCRIPTEN_KEEPALIVE void webMenu(int window, int menu, int entry) {
   }
 }
 
-// The canvas of `window` has a new WebGL context, the old one lost: the
-// layer gives it what it needs again and the window is drawn anew.
+// The layer gives the new context what it needs again and the window is
+// drawn anew.
 EMSCRIPTEN_KEEPALIVE void webContextRestored(int window) {
   if (windows.count(window) == 0) return;
   glStateRestored(window);
   glutPostWindowRedisplay(window);
 }
 
-// Bytes of the heap in use, from the allocator (for the page's soak: the
-// heap cannot grow, so what is in use must stay flat).
-EMSCRIPTEN_KEEPALIVE int webHeapInUse() { return static_cast<int>(mallinfo().uordblks); }
-
-// The canvas of `window` went on the whole screen (width x height) or, for 0
-// x 0, came back into the page, asked for or by the browser's own choice.
+// Asked for or by the browser's own choice.
 EMSCRIPTEN_KEEPALIVE void webScreen(int window, int width, int height) {
   auto found = windows.find(window);
   if (found == windows.end()) return;
@@ -418,4 +412,9 @@ EMSCRIPTEN_KEEPALIVE void webScreen(int window, int width, int height) {
     resize(window, w.pageWidth, w.pageHeight);
   }
 }
+}
+
+// Hooks for the tests alone (web/page_entries.h).
+extern "C" {
+EMSCRIPTEN_KEEPALIVE int webHeapInUse() { return static_cast<int>(mallinfo().uordblks); }
 }

@@ -7,7 +7,7 @@ Module['quit'] = function (status, toThrow) {
 };
 Module['onAbort'] = function () {
   VeloranePage.end('abort');
-  VeloranePage.status('Velorane s’est arrêté sur une erreur. Rechargez la page.');
+  VeloranePage.say('messages.error');
 };
 // The WebAssembly (base64 in the page) is decoded and compiled as the script
 // runs, so the program starts before the script returns, instead of being

@@ -12,8 +12,8 @@
 //   The browser never opens a dropped file itself.
 // - A line under the controls says what became of an address, a picture or a
 //   copy (text only: an address is anyone's input).
-// The words are the content's "link" (VeloranePageContent, per language),
-// else the layer's own below.
+// The words are web/words.js's "link", in the page's language; the language
+// menu says the buttons, the panel and the line again in the new one.
 
 var VeloraneShare = {
   // The longest file name or refused part shown in a line, in characters.
@@ -21,44 +21,13 @@ var VeloraneShare = {
   // The QR code's quiet zone, in modules.
   kQuietModules: 4,
   ready: false,
-  // The share panel's elements and their words (setup), said anew at each opening.
+  // The share panel's elements and their words (setup), said anew at each
+  // opening and when the language changes.
   panelWords: [],
-  words: {
-    fr: {
-      share: 'Partager', shareLabel: 'Partager le lien de cet état, et son code QR',
-      shareTitle: 'Partager', shareAbout: 'Ce lien ouvre la page dans l’état où elle est maintenant.',
-      linkLabel: 'Lien', copy: 'Copier le lien', copied: 'Le lien est copié.',
-      notCopied: 'Le navigateur n’a pas laissé copier le lien : sélectionnez-le et copiez-le.',
-      qrLabel: 'Code QR du lien', close: 'Fermer',
-      fromDisk: 'La page est ouverte depuis un fichier : un téléphone ne peut suivre ce lien ' +
-        'que si la page est sur un espace web.',
-      open: 'Ouvrir une image', openLabel: 'Ouvrir une image enregistrée par cette page',
-      refused: 'L’adresse a été refusée (« {part} ») : la page part de son état de départ.',
-      tooLong: 'L’adresse a été refusée, bien trop longue ({length} caractères) : la page ' +
-        'part de son état de départ.',
-      restored: 'L’état de l’image « {file} » est rétabli.',
-      noSetup: 'L’image « {file} » ne porte pas d’état de cette page : rien n’a changé.',
-      notPng: '« {file} » n’est pas une image PNG : rien n’a changé.',
-      pictureRefused: 'L’état de l’image « {file} » a été refusé (« {part} ») : rien n’a changé.'
-    },
-    en: {
-      share: 'Share', shareLabel: 'Share the link to this state, and its QR code',
-      shareTitle: 'Share', shareAbout: 'This link opens the page as it is now.',
-      linkLabel: 'Link', copy: 'Copy the link', copied: 'The link is copied.',
-      notCopied: 'The browser did not let the page copy the link: select it and copy it.',
-      qrLabel: 'QR code of the link', close: 'Close',
-      fromDisk: 'The page is open from a file: a phone can follow this link only once the ' +
-        'page is on a web space.',
-      open: 'Open a picture', openLabel: 'Open a picture this page saved',
-      refused: 'The address was refused (“{part}”): the page starts as it always does.',
-      tooLong: 'The address was refused, far too long ({length} characters): the page ' +
-        'starts as it always does.',
-      restored: 'The state of the picture “{file}” is back.',
-      noSetup: 'The picture “{file}” holds no state of this page: nothing changed.',
-      notPng: '“{file}” is not a PNG picture: nothing changed.',
-      pictureRefused: 'The state of the picture “{file}” was refused (“{part}”): nothing changed.'
-    }
-  },
+  // The line shown, [key, values], or null.
+  shown: null,
+  // The key of the copy's line in the share panel, or ''.
+  copiedKey: '',
   style:
     '#velorane-share { max-width: 96vw; max-height: 96vh; overflow: auto; background: #f4f4f4;' +
     ' color: #000; border: 1px solid #333; text-align: center; }' +
@@ -74,42 +43,35 @@ var VeloraneShare = {
     // A phone in portrait: the page's margins, as the other lines have them.
     '@media (max-width: 400px) { #velorane-link-line { margin: 0 8px 10px; } }',
 
-  say: function () {
-    var language = VeloranePage.language();
-    var all = typeof VeloranePageContent !== 'undefined' ? VeloranePageContent : {};
-    var content = (all[language] || {}).link || {};
-    var own = VeloraneShare.words[language] || VeloraneShare.words.en;
-    var words = {};
-    for (var k in own) words[k] = k in content ? content[k] : own[k];
-    return words;
-  },
-
-  // `text` with {name} replaced by values' texts, each cut to kShownLength.
-  fill: function (text, values) {
-    return text.replace(/\{(\w+)\}/g, function (all, name) {
+  // The word `key` of the content's "link" (web/words.js, in the page's
+  // language), each {name} filled with values' texts cut to kShownLength.
+  say: function (key, values) {
+    var cut = {};
+    for (var name in values || {}) {
       var v = String(values[name]);
-      return v.length > VeloraneShare.kShownLength
+      cut[name] = v.length > VeloraneShare.kShownLength
         ? v.slice(0, VeloraneShare.kShownLength) + '…' : v;
-    });
+    }
+    return VeloraneWords.say('link.' + key, cut);
   },
 
-  // Show `text` in the page's line (text only).
-  line: function (text) {
+  // Show the word `key` (with `values`) in the page's line, as text; said
+  // again in the new language when the language changes. No key: no line.
+  line: function (key, values) {
+    VeloraneShare.shown = key ? [key, values] : null;
     var line = document.getElementById('velorane-link-line');
-    if (line) line.textContent = text;
+    if (line) line.textContent = key ? VeloraneShare.say(key, values) : '';
   },
 
   // The line for what became of an address (file null) or of a picture.
   opened: function (result, file) {
     var S = VeloraneShare;
-    var w = S.say();
     if (result.tooLong) {
-      S.line(S.fill(w.tooLong, { length: result.tooLong }));
+      S.line('tooLong', { length: result.tooLong });
     } else if (result.refused !== undefined) {
-      S.line(S.fill(file === null ? w.refused : w.pictureRefused,
-        { part: result.refused, file: file }));
+      S.line(file === null ? 'refused' : 'pictureRefused', { part: result.refused, file: file });
     } else {
-      S.line(file === null ? '' : S.fill(w.restored, { file: file }));
+      S.line(file === null ? '' : 'restored', { file: file });
     }
   },
 
@@ -149,7 +111,6 @@ var VeloraneShare = {
   // Open the share dialog with the link of the set-up now, and copy it.
   share: function () {
     var S = VeloraneShare;
-    var w = S.say();
     var link = VeloraneLink.link();
     var dialog = document.getElementById('velorane-share');
     var text = document.getElementById('velorane-share-link');
@@ -157,36 +118,71 @@ var VeloraneShare = {
     var code = document.getElementById('velorane-share-code');
     code.hidden = !S.drawCode(code, link);
     document.getElementById('velorane-share-disk').hidden = location.protocol !== 'file:';
-    // The panel's words in the page's language now.
-    S.panelWords.forEach(function (p) {
-      if (p[1]) p[0].setAttribute(p[1], w[p[2]]);
-      else p[0].textContent = w[p[2]];
-    });
-    var copied = document.getElementById('velorane-share-copied');
-    copied.textContent = '';
+    var say = function (key) {
+      S.copiedKey = key;
+      S.sayPanel();
+    };
+    say('');
     if (!dialog.open) dialog.showModal();
     text.focus();
     text.select();
-    var say = function (t) { copied.textContent = t; };
     try {
-      navigator.clipboard.writeText(link).then(function () { say(w.copied); },
-        function () { say(w.notCopied); });
+      navigator.clipboard.writeText(link).then(function () { say('copied'); },
+        function () { say('notCopied'); });
     } catch (e) {
-      say(w.notCopied);
+      say('notCopied');
     }
+  },
+
+  // The panel's words and the copy's line in the page's language now.
+  sayPanel: function () {
+    var S = VeloraneShare;
+    S.panelWords.forEach(function (p) {
+      if (p[1]) p[0].setAttribute(p[1], S.say(p[2]));
+      else p[0].textContent = S.say(p[2]);
+    });
+    var copied = document.getElementById('velorane-share-copied');
+    if (copied) copied.textContent = S.copiedKey ? S.say(S.copiedKey) : '';
+  },
+
+  // The share and open buttons in the page's controls, after "Save the
+  // pictures" (the controls are made anew when the language changes), the
+  // line under them, and every word in the page's language.
+  render: function () {
+    var S = VeloraneShare;
+    var C = VeloraneControls;
+    var shareButton = C.button(S.say('share'), S.say('shareLabel'), S.share);
+    shareButton.id = 'velorane-share-open';
+    var openButton = C.button(S.say('open'), S.say('openLabel'), function () { S.input.click(); });
+    openButton.id = 'velorane-open';
+    S.input.setAttribute('aria-label', S.say('openLabel'));
+    ['velorane-share-open', 'velorane-open'].forEach(function (id) {
+      var old = document.getElementById(id);
+      if (old) old.remove();
+    });
+    var save = document.getElementById('velorane-save');
+    var group = save ? save.parentNode : document.getElementById('velorane-controls');
+    if (!group) group = document.body;
+    var after = save ? save.nextSibling : null;
+    [shareButton, openButton, S.input].forEach(function (b) { group.insertBefore(b, after); });
+    var bar = document.getElementById('velorane-controls');
+    var line = S.lineElement;
+    if (bar) bar.parentNode.insertBefore(line, bar.nextSibling);
+    else if (!line.parentNode) document.body.insertBefore(line, document.body.firstChild);
+    if (S.shown) S.line(S.shown[0], S.shown[1]);
+    S.sayPanel();
   },
 
   // Give the program the set-up of the picture `file` (a File), if it has one.
   openFile: function (file) {
     var S = VeloraneShare;
-    var w = S.say();
     var name = file.name || '';
     file.slice(0, VeloraneLink.longestPicture).arrayBuffer().then(function (buffer) {
       var found = VeloraneLink.pngLink(new Uint8Array(buffer));
-      if (!found.png) return S.line(S.fill(w.notPng, { file: name }));
-      if (found.link === null) return S.line(S.fill(w.noSetup, { file: name }));
+      if (!found.png) return S.line('notPng', { file: name });
+      if (found.link === null) return S.line('noSetup', { file: name });
       S.opened(VeloraneLink.take(VeloraneLink.fragment(found.link)), name);
-    }, function () { S.line(S.fill(w.notPng, { file: name })); });
+    }, function () { S.line('notPng', { file: name }); });
   },
 
   // Put the controls, the dialog and the line in the page (once the program
@@ -196,7 +192,6 @@ var VeloraneShare = {
     if (S.ready) return;
     S.ready = true;
     var E = VeloraneControls.element;
-    var w = S.say();
     var style = document.createElement('style');
     style.textContent = S.style;
     document.head.appendChild(style);
@@ -204,8 +199,9 @@ var VeloraneShare = {
     var copy = VeloraneControls.button('', '', S.share);
     var title = E('h2', { id: 'velorane-share-title' });
     var about = E('p');
+    // A link reads left to right in every language.
     var text = E('input', { id: 'velorane-share-link', type: 'text', readonly: '',
-      spellcheck: 'false' });
+      spellcheck: 'false', dir: 'ltr' });
     var disk = E('p', { id: 'velorane-share-disk' });
     var code = E('img', { id: 'velorane-share-code' });
     // Each element, the attribute (or its text, for null) and its word.
@@ -217,25 +213,16 @@ var VeloraneShare = {
       title, about, text, E('div', {}, [copy, close]),
       E('p', { id: 'velorane-share-copied', role: 'status' }), disk, code]);
     document.body.appendChild(dialog);
-    var shareButton = VeloraneControls.button(w.share, w.shareLabel, S.share);
-    shareButton.id = 'velorane-share-open';
-    var input = E('input', { id: 'velorane-open-file', type: 'file', accept: 'image/png,.png',
-      'aria-label': w.openLabel, hidden: '' });
+    var input = S.input = E('input', { id: 'velorane-open-file', type: 'file',
+      accept: 'image/png,.png', hidden: '' });
     input.addEventListener('change', function () {
       if (input.files.length) S.openFile(input.files[0]);
       input.value = '';
     });
-    var openButton = VeloraneControls.button(w.open, w.openLabel, function () { input.click(); });
-    openButton.id = 'velorane-open';
-    var save = document.getElementById('velorane-save');
-    var group = save ? save.parentNode : document.getElementById('velorane-controls');
-    var after = save ? save.nextSibling : null;
-    [shareButton, openButton, input].forEach(function (b) { group.insertBefore(b, after); });
-    var bar = document.getElementById('velorane-controls');
-    var line = E('p', { id: 'velorane-link-line', role: 'status' });
-    if (bar) bar.parentNode.insertBefore(line, bar.nextSibling);
-    else document.body.insertBefore(line, document.body.firstChild);
+    S.lineElement = E('p', { id: 'velorane-link-line', role: 'status' });
+    VeloraneWords.listeners.push(S.render);
     S.opened(result, null);
+    S.render();
   }
 };
 

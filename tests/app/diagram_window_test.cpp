@@ -219,7 +219,7 @@ TEST(DiagramDrags, ModifiedDragsPanTurnAndZoomTheView) {
   } cases[] = {
       // The picture moves by exactly the dragged pixels, 0.08 units each.
       // (Many window managers take Alt+drag to move windows; the pass under
-      // one moves them with Super+drag instead, as the README advises, so
+      // one moves them with Super+drag instead, as the class guide advises, so
       // the drag reaches the program there too.)
       {"alt",
        {"alt"},

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build tree into a scratch prefix, checks where everything
-# lands, then builds the example project of the README (consumer/) against the
+# lands, then builds the example project of the toolkit guide (consumer/) against the
 # installed CMake package as another project would, and runs it.
 # Usage: consumer_test.sh BUILD_DIR CONSUMER_SOURCE_DIR CMAKE CXX_COMPILER
 set -euo pipefail

@@ -30,9 +30,12 @@ devs=("$scratch"/packages/velorane-dev_*.deb)
 [ ${#devs[@]} -eq 1 ] && [ -f "${devs[0]}" ] || fail "no single velorane-dev_*.deb"
 deb="${debs[0]}" dev="${devs[0]}"
 
-# has_file PACKAGE PATH: the package holds PATH.
+# has_file PACKAGE PATH: the package holds PATH. (grep reads the whole list
+# rather than -q: a grep that quits at the first match leaves dpkg-deb writing
+# into a closed pipe, and with pipefail the pipeline fails on a long list.)
 has_file() {
-  dpkg-deb -c "$1" | awk '{print $6}' | grep -qx "./$2" || fail "$(basename "$1") lacks /$2"
+  dpkg-deb -c "$1" | awk '{print $6}' | grep -x "./$2" >/dev/null ||
+    fail "$(basename "$1") lacks /$2"
 }
 has_file "$deb" usr/bin/velorane
 has_file "$deb" usr/share/applications/velorane.desktop
@@ -41,12 +44,15 @@ has_file "$deb" usr/share/icons/hicolor/scalable/apps/velorane.svg
 has_file "$deb" usr/share/man/man1/velorane.1.gz
 has_file "$dev" usr/include/velorane/maths/vector.h
 has_file "$dev" usr/lib/cmake/Velorane/VeloraneConfig.cmake
+has_file "$dev" usr/share/doc/velorane/html/index.html
 for package in "$deb" "$dev"; do
   name=$(dpkg-deb -f "$package" Package)
   has_file "$package" "usr/share/doc/$name/copyright"
   has_file "$package" "usr/share/doc/$name/changelog.Debian.gz"
 done
-if dpkg-deb -c "$deb" | grep -q '/include/\|\.a$'; then fail "the program's package holds the toolkit"; fi
+if dpkg-deb -c "$deb" | grep '/include/\|\.a$' >/dev/null; then
+  fail "the program's package holds the toolkit"
+fi
 
 # The runtime dependencies: freeglut, GLU and GL (through the GL dispatch
 # libraries), read from the program itself.

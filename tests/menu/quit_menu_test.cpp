@@ -43,7 +43,7 @@ TEST_F(QuitMenuTest, QuitterExitsWithStatusZeroAfterTheHookOnce) {
     EXPECT_EXIT(
         {
           setQuitMenuExitHook(hook ? printHookCall : nullptr);
-          quitMenuSelect(0);
+          quitMenuSelect(kQuitMenuQuitValue);
         },
         testing::ExitedWithCode(0), hook ? "quit hook 1;$" : "")
         << (hook ? "with the hook" : "without a hook");

@@ -18,10 +18,12 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # LeakSanitizer looks for leaks; the driver's blocks would then be reported
 # from an unknown module that no suppression can name. Loading the driver
 # with the program keeps it mapped to the end, so its frames carry its name.
-for driver in /usr/lib/*/dri/swrast_dri.so; do
-  if [ -e "$driver" ]; then
-    export LD_PRELOAD="$driver${LD_PRELOAD:+:$LD_PRELOAD}"
-    break
-  fi
-done
-unset driver sanitizers_dir
+# The driver is the machine's own: a machine that also holds another
+# architecture's Mesa (for a cross build) has a second swrast_dri.so, which
+# the loader would refuse.
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || gcc -dumpmachine)
+driver="/usr/lib/$multiarch/dri/swrast_dri.so"
+if [ -e "$driver" ]; then
+  export LD_PRELOAD="$driver${LD_PRELOAD:+:$LD_PRELOAD}"
+fi
+unset driver multiarch sanitizers_dir

@@ -29,6 +29,12 @@ const kMaxLabelPixels = 8;
 const kMagenta = [255, 0, 255];
 
 const pageUrl = pathToFileURL(process.env.VELORANE_PAGE).href;
+
+// The page's words, one file per language; French is the program's own.
+const wordsFolder = new URL('../../packaging/web-page/', import.meta.url);
+const words = Object.fromEntries(fs.readdirSync(wordsFolder).filter((f) => f.endsWith('.json'))
+  .map((f) => [f.slice(0, -5), JSON.parse(fs.readFileSync(new URL(f, wordsFolder), 'utf8'))]));
+const languages = Object.keys(words);
 let native;
 let web;
 // The length of the page's history as it opened.
@@ -105,7 +111,7 @@ test('at the start both windows show what the native ones show', () => {
 // What a screen reader reads (the accessibility tree's texts): the diagram in
 // words, then the values window's lines as drawn; at the start in the
 // language this browser prefers (English), then after keys with French
-// preferred.
+// chosen in the language menu.
 const readings = [
   { keys: [], texts: [
     'The light is above the mirror, to the left. Angle of incidence θi: 45.000 degrees;' +
@@ -113,7 +119,7 @@ const readings = [
     'INCIDENT     : -0.707  0.707  0.000', 'NORMALE      :  0.000  1.000  0.000',
     'REFLEXION    :  0.707  0.707 -0.000', 'THETA I      :  45.000 degres',
     'THETA R      :  45.000 degres'] },
-  { keys: ['6', '6', '6', '6', '6'], languages: ['fr-FR', 'fr'], texts: [
+  { keys: ['6', '6', '6', '6', '6'], language: 'fr', texts: [
     'La lumière est au-dessus du miroir, à gauche et vers l’avant. Angle d’incidence θi :' +
       ' 45,176 degrés ; angle de réflexion θr : 45,176 degrés.',
     'INCIDENT     : -0.705  0.705  0.078', 'NORMALE      :  0.000  1.000  0.000',
@@ -137,9 +143,8 @@ test('screen readers read the values and the diagram in words, before and after 
     };
   };
   for (const r of readings) {
+    if (r.language) await web.page.select('#velorane-language', r.language);
     if (r.keys.length) {
-      await web.page.evaluate((languages) => Object.defineProperty(navigator, 'languages',
-        { get: () => languages, configurable: true }), r.languages);
       expectValues('reading', await native.keys('Valeurs', r.keys, 'Valeurs'),
         await web.keys('Valeurs', r.keys, 'Valeurs'));
     }
@@ -151,6 +156,79 @@ test('screen readers read the values and the diagram in words, before and after 
     // A description is read with its blanks run together.
     assert.deepEqual(last.images,
       [['Velorane', r.texts[0]], ['Valeurs', r.texts.slice(1).join(' ').replace(/ +/g, ' ')]]);
+  }
+});
+
+// Every word of a language file by its path ("controls.held", "help.3.1"),
+// with the {names} it fills in.
+function wordPaths(value, at = '') {
+  if (value !== null && typeof value === 'object') {
+    return Object.entries(value).flatMap(([k, v]) => wordPaths(v, at ? `${at}.${k}` : k));
+  }
+  const names = typeof value === 'string' ? [...value.matchAll(/\{(\w+)\}/g)].map((m) => m[1]) : [];
+  return [[at, `${typeof value} ${names.sort().join(',')}`]];
+}
+
+test('every language has every word French has, with the same {names}', () => {
+  assert.ok(languages.length >= 12, `only ${languages.join(', ')}`);
+  assert.ok(languages.some((c) => words[c].dir === 'rtl'), 'no language from right to left');
+  const french = new Map(wordPaths(words.fr));
+  for (const code of languages) {
+    const theirs = new Map(wordPaths(words[code]));
+    assert.deepEqual({
+      missing: [...french.keys()].filter((k) => !theirs.has(k)),
+      extra: [...theirs.keys()].filter((k) => !french.has(k)),
+      names: [...french.keys()].filter((k) => theirs.has(k) && theirs.get(k) !== french.get(k)),
+      empty: [...theirs.keys()].filter((k) => theirs.get(k).startsWith('string') &&
+        !k.split('.').reduce((v, part) => v[part], words[code]).trim()),
+    }, { missing: [], extra: [], names: [], empty: [] }, code);
+    // Their key buttons press the same keys.
+    assert.deepEqual(words[code].keys.map((k) => k.key), words.fr.keys.map((k) => k.key), code);
+    assert.ok(['ltr', 'rtl'].includes(words[code].dir), code);
+  }
+});
+
+// What the page says in its language, and the languages of its texts.
+function pageWords() {
+  return web.page.evaluate(() => ({
+    lang: document.documentElement.lang, dir: document.documentElement.dir,
+    title: document.title, heading: document.querySelector('h1').textContent,
+    help: document.getElementById('velorane-help-open').textContent,
+    shift: document.querySelector('button[data-modifier="1"]').getAttribute('aria-label'),
+    menu: document.getElementById('velorane-language').getAttribute('aria-label'),
+    share: document.getElementById('velorane-share-open').textContent,
+    texts: [...document.querySelectorAll('.velorane-text')].map((t) => [t.lang, t.textContent]),
+  }));
+}
+
+test('the language menu changes every word at once; pictures, held keys and focus stay', async () => {
+  const pictures = [await web.capture('Velorane'), await web.capture('Valeurs')];
+  await holdModifiers([1]);
+  let before = await pageWords();
+  try {
+    for (const code of [...languages.filter((c) => c !== before.lang), before.lang]) {
+      await web.page.focus('#velorane-language');
+      await web.page.select('#velorane-language', code);
+      const now = await pageWords();
+      const w = words[code];
+      assert.deepEqual([now.lang, now.dir, now.title, now.heading, now.help, now.menu],
+        [code, w.dir, w.title, w.title, w.controls.help, w.controls.language]);
+      assert.equal(now.shift, w.controls.heldLabel.replace('{key}', w.controls.shift));
+      assert.equal(now.share, w.link.share);
+      // The diagram in the new language's words (the light is above the mirror
+      // here); the values as the program drew them.
+      assert.equal(now.texts[0][0], code);
+      assert.ok(now.texts[0][1].includes(w.describe.above), `${code}: ${now.texts[0][1]}`);
+      assert.deepEqual(now.texts[1], ['fr', before.texts[1][1]]);
+      assert.deepEqual(await web.page.evaluate(() => [document.activeElement.id,
+        document.querySelector('button[data-modifier="1"]').getAttribute('aria-pressed')]),
+      ['velorane-language', 'true'], code);
+      assert.ok(samePicture(pictures[0], await web.capture('Velorane')), `${code}: the diagram changed`);
+      assert.ok(samePicture(pictures[1], await web.capture('Valeurs')), `${code}: the values changed`);
+      before = now;
+    }
+  } finally {
+    await holdModifiers([1]);
   }
 });
 
@@ -230,9 +308,7 @@ for (const c of cases) {
 
 // The set-up in the address. What the page's lines say, in the language this
 // browser prefers (English), from the page's content.
-const content = JSON.parse(fs.readFileSync(new URL('../../packaging/web-page.json',
-  import.meta.url), 'utf8'));
-const say = content.en.link;
+const say = words.en.link;
 // A line's text with {name} filled as the page fills it (each value cut at 60).
 function fill(text, values) {
   return text.replace(/\{(\w+)\}/g, (all, name) => {
@@ -381,6 +457,20 @@ test('addresses that are not a set-up are refused whole, with a line saying whic
     await waitFor('the refusal', async () =>
       await linkLine(tab.page) === fill(say.refused, { part: 'zoom=0' }) ? true : undefined);
     assert.ok(samePicture(first[0], await tab.capture('Velorane')), 'the diagram moved');
+    // The line and the share panel follow the language menu.
+    await tab.page.select('#velorane-language', 'ar');
+    assert.equal(await linkLine(tab.page), fill(words.ar.link.refused, { part: 'zoom=0' }));
+    await tab.page.click('#velorane-share-open');
+    await tab.page.waitForFunction(() => document.getElementById('velorane-share').open,
+      { timeout: 10000 });
+    assert.deepEqual(await tab.page.evaluate(() => ['velorane-share-title', 'velorane-share-disk']
+      .map((id) => document.getElementById(id).textContent)),
+    [words.ar.link.shareTitle, words.ar.link.fromDisk]);
+    await tab.page.keyboard.press('Escape');
+    await tab.page.waitForFunction(() => !document.getElementById('velorane-share').open,
+      { timeout: 10000 });
+    await tab.page.select('#velorane-language', 'en');
+    assert.equal(await linkLine(tab.page), fill(say.refused, { part: 'zoom=0' }));
     await tab.page.evaluate(() => { location.hash = 'light=-8.6,9.4,0.2&turn=27,17,0'; });
     await tab.newFrame('Velorane', frames);
     assert.ok(!samePicture(first[0], await tab.capture('Velorane')), 'the set-up was not taken');
@@ -392,8 +482,8 @@ test('addresses that are not a set-up are refused whole, with a line saying whic
 
 test('Share shows the link to copy and a QR code that reads back as the link', async () => {
   const link = await sharedLink(web.page);
-  // In the language the page prefers now (French since the reading test).
-  const words = content[(await web.page.evaluate(() => navigator.languages[0])).slice(0, 2)].link;
+  // In the language the page speaks now.
+  const said = words[await web.page.evaluate(() => document.documentElement.lang)].link;
   await web.tap('#velorane-share-open');
   await web.page.waitForFunction(() => document.getElementById('velorane-share').open &&
     document.getElementById('velorane-share-code').complete, { timeout: 10000 });
@@ -401,11 +491,11 @@ test('Share shows the link to copy and a QR code that reads back as the link', a
     assert.equal(await web.page.$eval('#velorane-share-link', (i) => i.value), link);
     // Opened from a file: the panel says what a phone needs.
     assert.equal(await web.page.$eval('#velorane-share-disk', (p) => p.hidden ? '' : p.textContent),
-      words.fromDisk);
+      said.fromDisk);
     // Copied, or said that it could not be.
     await web.page.waitForFunction(() =>
       document.getElementById('velorane-share-copied').textContent !== '', { timeout: 10000 });
-    assert.ok([words.copied, words.notCopied].includes(
+    assert.ok([said.copied, said.notCopied].includes(
       await web.page.$eval('#velorane-share-copied', (p) => p.textContent)));
     const file = path.join(process.env.VELORANE_WEB_OUTPUT || os.tmpdir(), 'share-code.png');
     await (await web.page.$('#velorane-share-code')).screenshot({ path: file });
@@ -582,7 +672,7 @@ test('a "#" whose full screen the browser refuses leaves the diagram in the page
 });
 
 test('Tab reaches every control; Esc closes the help and the menu, the program running on', async () => {
-  const all = await web.page.$$eval('#velorane-controls button, canvas',
+  const all = await web.page.$$eval('#velorane-controls button, #velorane-controls select, canvas',
     (es) => es.map((e) => e.getAttribute('aria-label')));
   // Once round the page (and past its end, where the browser's own controls are).
   const reached = new Set();
@@ -591,7 +681,7 @@ test('Tab reaches every control; Esc closes the help and the menu, the program r
     reached.add(await web.page.evaluate(() => document.activeElement.getAttribute('aria-label')));
   }
   assert.deepEqual(all.filter((label) => !reached.has(label)), []);
-  const sizes = await web.page.$$eval('#velorane-controls button',
+  const sizes = await web.page.$$eval('#velorane-controls button, #velorane-controls select',
     (bs) => bs.filter((b) => b.offsetWidth < 44 || b.offsetHeight < 44).map((b) => b.textContent));
   assert.deepEqual(sizes, []);
   await web.page.focus('#velorane-help-open');
@@ -626,7 +716,7 @@ test('Tab reaches every control; Esc closes the help and the menu, the program r
 
 test('the help names every key the README, the manual page and the Windows README name', () => {
   const read = (file) => fs.readFileSync(new URL(`../../${file}`, import.meta.url), 'utf8');
-  const help = JSON.parse(read('packaging/web-page.json')).en.help;
+  const help = words.en.help;
   // Key names: single characters and capitalised words ("Page Up", "Shift").
   const names = [...new Set(help.flatMap(([keys]) => keys.split(/ \/ |, |\+/)))]
     .filter((n) => n.length === 1 || /^[A-Z]/.test(n));
@@ -772,7 +862,9 @@ async function expectEnded() {
   await web.page.waitForFunction(() => document.body.dataset.veloraneExit === '0',
     { timeout: 10000 });
   assert.equal(await web.page.$$eval('canvas', (cs) => cs.length), 0);
-  assert.match(await web.page.$eval('#velorane-status', (p) => p.textContent), /terminé/);
+  const language = await web.page.evaluate(() => document.documentElement.lang);
+  assert.equal(await web.page.$eval('#velorane-status', (p) => p.textContent),
+    words[language].messages.ended);
 }
 
 // The menu opened on a canvas, and its "Quitter" entry chosen.
@@ -822,8 +914,13 @@ test('without WebGL the page says so plainly', async () => {
   try {
     await bare.page.waitForFunction(() => document.body.dataset.veloraneExit === '1',
       { timeout: 10000 });
-    assert.match(await bare.page.$eval('#velorane-status', (p) => p.textContent), /WebGL/);
+    assert.equal(await bare.page.$eval('#velorane-status', (p) => p.textContent),
+      words.en.messages.noWebGL);
     assert.equal(await bare.page.$$eval('canvas', (cs) => cs.length), 0);
+    // The line follows the language menu.
+    await bare.page.select('#velorane-language', 'de');
+    assert.equal(await bare.page.$eval('#velorane-status', (p) => p.textContent),
+      words.de.messages.noWebGL);
     assert.deepEqual(bare.errors, []);
   } finally {
     await bare.stop();
@@ -887,6 +984,20 @@ test('at a device-pixel ratio of 2 every canvas pixel is a crisp 2 x 2 block', a
     assert.deepEqual(await page.evaluate(() => [document.documentElement.scrollWidth,
       ...[...document.querySelectorAll('canvas')].map((c) => getComputedStyle(c).touchAction)]),
     [360, 'none', 'none']);
+    // In every language (Arabic from right to left): still nothing sideways,
+    // no word wider than its control, and the same pictures.
+    const values = await view.capture('Valeurs');
+    for (const code of languages) {
+      await page.select('#velorane-language', code);
+      assert.deepEqual(await page.evaluate(() => ({
+        dir: document.documentElement.dir, width: document.documentElement.scrollWidth,
+        overflowing: [...document.querySelectorAll('h1, p, label, button, select')]
+          .filter((e) => e.offsetParent && !e.closest('.velorane-text') &&
+            e.scrollWidth > e.clientWidth)
+          .map((e) => e.textContent.slice(0, 40)),
+      })), { dir: words[code].dir, width: 360, overflowing: [] }, code);
+      assert.ok(samePicture(values, await view.capture('Valeurs')), `${code}: the values changed`);
+    }
   } finally {
     await page.close();
   }

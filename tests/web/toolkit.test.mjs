@@ -9,6 +9,8 @@
 // coverage of smooth lines differ slightly between Mesa and the layer
 // (measured 74 in the table, 0 to 3 in the example; the smooth text alone
 // differs by up to 32 levels in about 900 pixels, with the same light in all).
+// Each page is the program's own: its window's title, the layer's neutral
+// words, never a word of Velorane's, to its end (Esc).
 // Usage: node --test toolkit.test.mjs, with VELORANE_CONSUMER (the folder
 // toolkit_package.sh wrote) and VELORANE_CAPTURE (capture_window).
 import assert from 'node:assert/strict';
@@ -53,6 +55,22 @@ for (const p of programs) {
         const webPicture = await web.keys(p.title, k.web, p.title);
         expectSame(`${p.name} after ${k.native.join(' ')}`, nativePicture, webPicture);
       }
+      // Everything the page says, shown or to screen readers, before and after the end.
+      const said = () => web.page.evaluate(() => [document.title, document.documentElement.lang,
+        document.body.innerText, document.getElementById('velorane-help').textContent,
+        ...[...document.querySelectorAll('.velorane-text')].map((e) => e.textContent),
+        ...[...document.querySelectorAll('[aria-label]')].map((e) => e.getAttribute('aria-label'))]
+        .join('\n'));
+      const words = await said();
+      assert.deepEqual((await said()).split('\n').slice(0, 2), [p.title, 'en']);
+      assert.doesNotMatch(words, /velorane|valeurs|miroir|mirror|lumière/i);
+      await web.page.$eval(web.selector(p.title), (c) => c.focus());
+      await web.page.keyboard.press('Escape');
+      await web.page.waitForFunction(() => document.body.dataset.veloraneExit === '0',
+        { timeout: 10000 });
+      const ended = await web.page.$eval('#velorane-status', (e) => e.textContent);
+      assert.match(ended, /^The program has ended\./);
+      assert.doesNotMatch(await said(), /velorane|valeurs|miroir|mirror|lumière/i);
       assert.deepEqual(web.errors, []);
     } finally {
       native.stop();

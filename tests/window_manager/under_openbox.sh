@@ -7,7 +7,7 @@
 #
 # Openbox runs with its default configuration (/etc/xdg/openbox/rc.xml) but
 # one change: windows are moved and resized with Super+drag instead of
-# Alt+drag, the change the README advises on desktops that take Alt+drag, so
+# Alt+drag, the change the class guide advises on desktops that take Alt+drag, so
 # that Velorane's Alt+drag (moving the picture) reaches the program. With the
 # default, Alt+drag moves the window and the picture stays.
 #

@@ -22,7 +22,7 @@ static void display() {
   glColor4fv(colorYellow());
   drawArrow(6, 6, 0, 0.6f, 1.5f, 0.2f);
   setRasterPosition(6, 6, 0);
-  printText(0, FontStandard, " I");
+  printText(kTextOverEverything, FontStandard, " I");
   glPopMatrix();
   glutSwapBuffers();
 }
