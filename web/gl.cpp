@@ -81,6 +81,12 @@
 #include "web/canvas.h"
 #include "web/gl_state.h"
 
+// =============================================================================
+// STATE
+// The limits, the types and the fixed-function state of each window, and the
+// current window every call reaches.
+// =============================================================================
+
 // Primitives of canvasDraw, as WebGL numbers them.
 static const int kPrimitivePoints = 0;
 static const int kPrimitiveLines = 1;
@@ -236,6 +242,11 @@ struct CurrentState {
 static std::map<int, GlState*> states;
 static CurrentState gl;
 
+// =============================================================================
+// MATRICES (helpers)
+// Products, transforms and the derived matrices of the stacks.
+// =============================================================================
+
 static const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
 static void copy4(float* to, const float* from) {
@@ -315,6 +326,11 @@ static void refreshDerived() {
   gl->derivedStale = false;
 }
 
+// =============================================================================
+// LIGHTING (per vertex)
+// A vertex's colours from the lights and materials, and its clip position.
+// =============================================================================
+
 // The colour of a lit vertex at eye position `eye` with eye normal `n`.
 static void lightVertex(const Material& material, const float* eye, const float* n,
                         float* out) {
@@ -385,6 +401,11 @@ static Vertex makeVertex(float x, float y, float z, float w) {
   return vertex;
 }
 
+// =============================================================================
+// PRIMITIVES (the batch)
+// Vertices held back by kind and handed to the page in one draw.
+// =============================================================================
+
 // Hand what is held back to the page.
 static void flushBatch() {
   if (gl->batch.empty()) return;
@@ -413,6 +434,11 @@ static void batchVertex(int primitive, int flags, const Vertex& vertex) {
   }
   gl->batch.push_back(vertex);
 }
+
+// =============================================================================
+// STATE (windows)
+// Capabilities, the initial state, and the windows' lifetime.
+// =============================================================================
 
 static int stateFlags() {
   return (gl->depthTest ? kCanvasDepthTest : 0) | (gl->blend ? kCanvasBlend : 0);
@@ -510,6 +536,11 @@ void glStateRestored(int window) {
   canvasViewport(window, s->viewport[0], s->viewport[1], s->viewport[2], s->viewport[3]);
   s->atlasDirty = true;
 }
+
+// =============================================================================
+// PRIMITIVES
+// Lines (wide and smooth ones as triangles), glBegin/glEnd and the vertex calls.
+// =============================================================================
 
 // A vertex moved by (dx, dy) window pixels at the same depth, its colours'
 // alpha multiplied by `coverage`.
@@ -671,6 +702,10 @@ void glVertex4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
 
 void glColor4fv(const GLfloat* c) { copy4(gl->color, c); }
 
+// =============================================================================
+// STATE (capabilities, blending, depth, lines, pixel storage)
+// =============================================================================
+
 void glEnable(GLenum capability) {
   bool* flag = capabilityFlag(capability);
   if (flag != nullptr) *flag = true;
@@ -698,6 +733,11 @@ void glPixelStorei(GLenum parameter, GLint value) {
     gl->unpackAlignment = value;
   }
 }
+
+// =============================================================================
+// LIGHTING
+// Lights, the light model and materials.
+// =============================================================================
 
 void glLightfv(GLenum light, GLenum parameter, const GLfloat* value) {
   if (light != GL_LIGHT0 && light != GL_LIGHT1) return;
@@ -728,6 +768,10 @@ void glMaterialfv(GLenum face, GLenum parameter, const GLfloat* value) {
   if (parameter == GL_SPECULAR) copy4(gl->front.specular, value);
 }
 
+// =============================================================================
+// STATE (attribute groups)
+// =============================================================================
+
 void glPushAttrib(GLbitfield mask) {
   gl->attributes.push_back(
       SavedAttributes{mask, gl->depthTest, gl->depthFunction, gl->listBase});
@@ -743,6 +787,11 @@ void glPopAttrib(void) {
   }
   if ((saved.mask & GL_LIST_BIT) != 0) gl->listBase = saved.listBase;
 }
+
+// =============================================================================
+// MATRICES
+// The matrix stacks and the calls that multiply them.
+// =============================================================================
 
 void glMatrixMode(GLenum mode) {
   if (mode == GL_MODELVIEW || mode == GL_PROJECTION) gl->matrixMode = mode;
@@ -875,6 +924,10 @@ void webMultiplyMatrix(const double* m) {
   multiplyCurrent(product);
 }
 
+// =============================================================================
+// STATE (viewport and clearing)
+// =============================================================================
+
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   if (width < 0 || height < 0) return;
   flushBatch();
@@ -899,6 +952,11 @@ void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha) {
 }
 
 void glFlush(void) { flushBatch(); }
+
+// =============================================================================
+// RASTER AND BITMAPS
+// The raster position, the atlas of bitmaps and their drawing.
+// =============================================================================
 
 void glRasterPos4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
   const Vertex vertex = makeVertex(x, y, z, w);
@@ -1020,6 +1078,10 @@ void webCachedBitmap(const void* key, GLsizei width, GLsizei height, GLfloat xor
   drawBitmap(found->second);
 }
 
+// =============================================================================
+// DISPLAY LISTS
+// =============================================================================
+
 GLuint glGenLists(GLsizei range) {
   if (range <= 0) return 0;
   const GLuint first = gl->nextList;
@@ -1056,6 +1118,10 @@ void glCallLists(GLsizei n, GLenum type, const GLvoid* lists) {
     for (const AtlasBitmap& b : found->second) drawBitmap(b);
   }
 }
+
+// =============================================================================
+// STATE (queries)
+// =============================================================================
 
 void glGetBooleanv(GLenum parameter, GLboolean* value) {
   if (parameter == GL_CURRENT_RASTER_POSITION_VALID) {
