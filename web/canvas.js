@@ -319,11 +319,16 @@ var VeloraneLibrary = {
           document.exitFullscreen().catch(function () {});
           continue;
         }
-        if (on === w.full) continue;
-        w.full = on;
-        w.canvas.classList.toggle('velorane-full', on);
         var width = on ? Math.max(1, Math.round(window.innerWidth)) : 0;
         var height = on ? Math.max(1, Math.round(window.innerHeight)) : 0;
+        // On the whole screen the window follows the screen's size: a browser
+        // may still be growing it (hiding its bars) after saying it is full.
+        if (on === w.full && (!on || (width === w.fullSize[0] && height === w.fullSize[1]))) {
+          continue;
+        }
+        w.full = on;
+        w.fullSize = [width, height];
+        w.canvas.classList.toggle('velorane-full', on);
         if (!on) w.wantFull = false;
         (function (i, x, y) {
           VeloranePage.call(function () { _webScreen(i, x, y); });
@@ -422,7 +427,8 @@ var VeloraneLibrary = {
     text.setAttribute('aria-live', 'polite');
     canvas.setAttribute('aria-describedby', text.id);
     var w = { canvas: canvas, frame: frame, gl: gl, viewport: [0, 0, width, height],
-              menus: {}, buttons: 0, lastX: 0, lastY: 0, full: false, wantFull: false,
+              menus: {}, buttons: 0, lastX: 0, lastY: 0, full: false, fullSize: [0, 0],
+              wantFull: false,
               text: text, title: UTF8ToString(title), texts: [], described: '' };
     if (!gl || !P.prepare(w)) {
       P.noWebGL = true;
@@ -451,6 +457,7 @@ var VeloraneLibrary = {
         if (document.hidden) P.releaseAll();
       });
       document.addEventListener('fullscreenchange', P.onScreenChange);
+      window.addEventListener('resize', P.onScreenChange);
       document.addEventListener('pointerdown', function (e) {
         if (P.menu && !P.menu.element.contains(e.target)) P.closeMenu();
       }, true);

@@ -58,6 +58,8 @@ const kEngines = {
     'one finger, Shift and Ctrl held: both windows as the native ones': kTouchAsMouse,
     'one finger, Alt held, enlarged: both windows as the native ones': kTouchAsMouse,
     '"Quitter" from a long press on the diagram, by touch ends the program': kTouchAsMouse,
+    'Esc on the whole screen is the browser\'s; leaving by the browser gives the page size back':
+      'WebDriver\'s Esc on the whole screen never reaches the page in WebKit (no keydown arrives)',
     'a held key repeats as presses do natively':
       'WebDriver\'s key actions send no repeats (a key put down twice gives no repeat event)',
     'Tab reaches every control; Esc closes the help and the menu, the program running on':
