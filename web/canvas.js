@@ -34,8 +34,12 @@ var VeloraneLibrary = {
     // attribute, floats, offset in floats.
     vertexLayout: [['aPosition', 4, 0], ['aFront', 4, 4], ['aBack', 4, 8], ['aAtlas', 2, 12]],
     vertexFloats: 14,
+    // A plain vertex (drawFlags.plain), as web/canvas.h's CanvasPlainVertex
+    // lays it out: its one colour is both faces', its atlas place (0, 0).
+    plainLayout: [['aPosition', 4, 0], ['aFront', 4, 4], ['aBack', 4, 4]],
+    plainFloats: 8,
     // canvasDraw's flags, as web/canvas.h's CanvasDrawFlag names them.
-    drawFlags: { depthTest: 1, blend: 2, cull: 4, textured: 8, windowSpace: 16 },
+    drawFlags: { depthTest: 1, blend: 2, cull: 4, textured: 8, windowSpace: 16, plain: 32 },
     // Milliseconds a lost context may take to come back before the page says so.
     restoreWaitMs: 2000,
     // Milliseconds without change before a changed text is read out, and the
@@ -367,13 +371,14 @@ var VeloraneLibrary = {
       g.useProgram(program);
       w.buffer = g.createBuffer();
       g.bindBuffer(g.ARRAY_BUFFER, w.buffer);
-      var stride = VeloranePage.vertexFloats * 4;
+      w.attributes = {};
       VeloranePage.vertexLayout.forEach(function (a) {
-        var location = g.getAttribLocation(program, a[0]);
-        g.enableVertexAttribArray(location);
-        g.vertexAttribPointer(location, a[1], g.FLOAT, false, stride, a[2] * 4);
+        w.attributes[a[0]] = g.getAttribLocation(program, a[0]);
+        g.enableVertexAttribArray(w.attributes[a[0]]);
       });
       w.textured = g.getUniformLocation(program, 'uTextured');
+      // The state canvasDraw last gave this context (none yet: a new context).
+      w.sent = {};
       g.uniform1i(g.getUniformLocation(program, 'uAtlas'), 0);
       w.atlas = g.createTexture();
       g.bindTexture(g.TEXTURE_2D, w.atlas);
@@ -507,23 +512,52 @@ var VeloraneLibrary = {
     if (!w || count <= 0) return;
     var g = w.gl;
     var F = VeloranePage.drawFlags;
-    var floats = count * VeloranePage.vertexFloats;
+    var P = VeloranePage;
+    var plain = (flags & F.plain) !== 0;
+    var floats = count * (plain ? P.plainFloats : P.vertexFloats);
     g.bufferData(g.ARRAY_BUFFER, HEAPF32.subarray(vertices >> 2, (vertices >> 2) + floats),
                  g.STREAM_DRAW);
-    if (flags & F.depthTest) {
-      g.enable(g.DEPTH_TEST);
+    // Only what differs from the context's state is sent: each call crosses
+    // to the browser's GPU process.
+    var s = w.sent;
+    var capability = function (bit, name) {
+      var on = (flags & bit) !== 0;
+      if (s[name] === on) return;
+      if (on) g.enable(g[name]); else g.disable(g[name]);
+      s[name] = on;
+    };
+    if (s.plain !== plain) {
+      // The attributes read the layout of this draw's vertices; a plain
+      // vertex's atlas place is the constant (0, 0).
+      var stride = (plain ? P.plainFloats : P.vertexFloats) * 4;
+      (plain ? P.plainLayout : P.vertexLayout).forEach(function (a) {
+        g.vertexAttribPointer(w.attributes[a[0]], a[1], g.FLOAT, false, stride, a[2] * 4);
+      });
+      if (plain) {
+        g.disableVertexAttribArray(w.attributes.aAtlas);
+        g.vertexAttrib2f(w.attributes.aAtlas, 0, 0);
+      } else {
+        g.enableVertexAttribArray(w.attributes.aAtlas);
+      }
+      s.plain = plain;
+    }
+    capability(F.depthTest, 'DEPTH_TEST');
+    capability(F.blend, 'BLEND');
+    capability(F.cull, 'CULL_FACE');
+    if (flags & F.depthTest && s.depthFunc !== depth) {
       g.depthFunc(depth);
-    } else {
-      g.disable(g.DEPTH_TEST);
+      s.depthFunc = depth;
     }
-    if (flags & F.blend) {
-      g.enable(g.BLEND);
+    if (flags & F.blend && (s.source !== source || s.destination !== destination)) {
       g.blendFunc(source, destination);
-    } else {
-      g.disable(g.BLEND);
+      s.source = source;
+      s.destination = destination;
     }
-    if (flags & F.cull) g.enable(g.CULL_FACE); else g.disable(g.CULL_FACE);
-    g.uniform1i(w.textured, flags & F.textured ? 1 : 0);
+    var textured = flags & F.textured ? 1 : 0;
+    if (s.textured !== textured) {
+      g.uniform1i(w.textured, textured);
+      s.textured = textured;
+    }
     if (flags & F.windowSpace) g.viewport(0, 0, w.canvas.width, w.canvas.height);
     g.drawArrays(primitive, 0, count);
     if (flags & F.windowSpace) {

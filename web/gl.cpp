@@ -74,6 +74,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -187,6 +188,8 @@ struct GlState {
   std::vector<Vertex> vertices;
   // Held-back drawing of one kind.
   std::vector<Vertex> batch;
+  // The batch as plain vertices, when it goes so.
+  std::vector<CanvasPlainVertex> plainBatch;
   int batchPrimitive = -1, batchFlags = 0;
   GLenum batchSource = 0, batchDestination = 0, batchDepth = 0;
   // Display lists.
@@ -406,16 +409,37 @@ static Vertex makeVertex(float x, float y, float z, float w) {
 // Vertices held back by kind and handed to the page in one draw.
 // =============================================================================
 
-// Hand what is held back to the page.
+// Whether the held-back vertices can go as plain ones: untextured, each with
+// the same colour for both faces.
+static bool batchIsPlain() {
+  if ((gl->batchFlags & kCanvasTextured) != 0) return false;
+  for (const Vertex& v : gl->batch) {
+    if (std::memcmp(v.front, v.back, sizeof v.front) != 0) return false;
+  }
+  return true;
+}
+
+// Hand what is held back to the page: as plain vertices where they can be,
+// which the page uploads in 8 floats a vertex instead of 14.
 static void flushBatch() {
   if (gl->batch.empty()) return;
   if ((gl->batchFlags & kCanvasTextured) != 0 && gl->atlasDirty) {
     canvasAtlas(gl->window, gl->atlas.data(), kAtlasWidth, kAtlasHeight);
     gl->atlasDirty = false;
   }
-  canvasDraw(gl->window, gl->batchPrimitive, gl->batch.data(),
-             static_cast<int>(gl->batch.size()), gl->batchFlags,
-             static_cast<int>(gl->batchSource), static_cast<int>(gl->batchDestination),
+  const void* vertices = gl->batch.data();
+  int flags = gl->batchFlags;
+  if (batchIsPlain()) {
+    gl->plainBatch.resize(gl->batch.size());
+    for (size_t i = 0; i < gl->batch.size(); ++i) {
+      copy4(gl->plainBatch[i].position, gl->batch[i].position);
+      copy4(gl->plainBatch[i].colour, gl->batch[i].front);
+    }
+    vertices = gl->plainBatch.data();
+    flags |= kCanvasPlain;
+  }
+  canvasDraw(gl->window, gl->batchPrimitive, vertices, static_cast<int>(gl->batch.size()),
+             flags, static_cast<int>(gl->batchSource), static_cast<int>(gl->batchDestination),
              static_cast<int>(gl->batchDepth));
   gl->batch.clear();
 }
