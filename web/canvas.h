@@ -43,10 +43,11 @@ void canvasViewport(int window, int x, int y, int width, int height);
 // Clear the colour (mask bit 1) and depth (mask bit 2) buffers.
 void canvasClear(int window, int mask, float red, float green, float blue, float alpha);
 // Draw `count` vertices (CanvasVertex, or CanvasPlainVertex with kCanvasPlain)
-// as points (0), lines (1) or triangles (4), with the CanvasDrawFlag bits in
-// `flags`.
-void canvasDraw(int window, int primitive, const void* vertices, int count, int flags,
-                int blendSource, int blendDestination, int depthFunction);
+// in the order of the `indexCount` `indices` as points (0), lines (1) or
+// triangles (4), with the CanvasDrawFlag bits in `flags`.
+void canvasDraw(int window, int primitive, const void* vertices, int count,
+                const unsigned short* indices, int indexCount, int flags, int blendSource,
+                int blendDestination, int depthFunction);
 // Upload the bitmap atlas (one byte a pixel, 0 or 255) of `window`.
 void canvasAtlas(int window, const unsigned char* pixels, int width, int height);
 // Give the page the texts `window` drew in its last frame, `length` bytes of

@@ -371,6 +371,8 @@ var VeloraneLibrary = {
       g.useProgram(program);
       w.buffer = g.createBuffer();
       g.bindBuffer(g.ARRAY_BUFFER, w.buffer);
+      w.indices = g.createBuffer();
+      g.bindBuffer(g.ELEMENT_ARRAY_BUFFER, w.indices);
       w.attributes = {};
       VeloranePage.vertexLayout.forEach(function (a) {
         w.attributes[a[0]] = g.getAttribLocation(program, a[0]);
@@ -507,9 +509,10 @@ var VeloraneLibrary = {
     g.clear(bits);
   },
 
-  canvasDraw: function (id, primitive, vertices, count, flags, source, destination, depth) {
+  canvasDraw: function (id, primitive, vertices, count, indices, indexCount, flags, source,
+                        destination, depth) {
     var w = VeloranePage.drawable(id);
-    if (!w || count <= 0) return;
+    if (!w || count <= 0 || indexCount <= 0) return;
     var g = w.gl;
     var F = VeloranePage.drawFlags;
     var P = VeloranePage;
@@ -517,6 +520,8 @@ var VeloraneLibrary = {
     var floats = count * (plain ? P.plainFloats : P.vertexFloats);
     g.bufferData(g.ARRAY_BUFFER, HEAPF32.subarray(vertices >> 2, (vertices >> 2) + floats),
                  g.STREAM_DRAW);
+    g.bufferData(g.ELEMENT_ARRAY_BUFFER,
+                 HEAPU16.subarray(indices >> 1, (indices >> 1) + indexCount), g.STREAM_DRAW);
     // Only what differs from the context's state is sent: each call crosses
     // to the browser's GPU process.
     var s = w.sent;
@@ -559,7 +564,7 @@ var VeloraneLibrary = {
       s.textured = textured;
     }
     if (flags & F.windowSpace) g.viewport(0, 0, w.canvas.width, w.canvas.height);
-    g.drawArrays(primitive, 0, count);
+    g.drawElements(primitive, indexCount, g.UNSIGNED_SHORT, 0);
     if (flags & F.windowSpace) {
       g.viewport(w.viewport[0], w.viewport[1], w.viewport[2], w.viewport[3]);
     }

@@ -99,6 +99,8 @@ static const int kAtlasHeight = 128;
 // Depths of the matrix stacks.
 static const size_t kModelviewDepth = 32;
 static const size_t kProjectionDepth = 4;
+// The most vertices a draw holds: its indices are 16 bits.
+static const size_t kBatchVertices = 65535;
 // Added to the raster position before its floor gives a bitmap's pixel.
 static const float kBitmapEpsilon = 0.0001f;
 
@@ -186,10 +188,15 @@ struct GlState {
   GLenum primitive = 0;
   bool inside = false;
   std::vector<Vertex> vertices;
+  // Corners of the polygon being split into triangles.
+  std::vector<const Vertex*> polygonCorners;
   // Held-back drawing of one kind.
   std::vector<Vertex> batch;
   // The batch as plain vertices, when it goes so.
   std::vector<CanvasPlainVertex> plainBatch;
+  // The order in which the batch's vertices are drawn: a vertex that corners
+  // several triangles of a quad or polygon is sent once.
+  std::vector<unsigned short> batchIndices;
   int batchPrimitive = -1, batchFlags = 0;
   GLenum batchSource = 0, batchDestination = 0, batchDepth = 0;
   // Display lists.
@@ -439,13 +446,17 @@ static void flushBatch() {
     flags |= kCanvasPlain;
   }
   canvasDraw(gl->window, gl->batchPrimitive, vertices, static_cast<int>(gl->batch.size()),
-             flags, static_cast<int>(gl->batchSource), static_cast<int>(gl->batchDestination),
+             gl->batchIndices.data(), static_cast<int>(gl->batchIndices.size()), flags,
+             static_cast<int>(gl->batchSource), static_cast<int>(gl->batchDestination),
              static_cast<int>(gl->batchDepth));
   gl->batch.clear();
+  gl->batchIndices.clear();
 }
 
-// Append a vertex to the held-back drawing of a primitive under the state bits.
-static void batchVertex(int primitive, int flags, const Vertex& vertex) {
+// Make the held-back drawing one of a primitive under the state bits, with
+// room for `count` more vertices (indices are 16 bits).
+static void batchStart(int primitive, int flags, size_t count) {
+  if (gl->batch.size() + count > kBatchVertices) flushBatch();
   if (primitive != gl->batchPrimitive || flags != gl->batchFlags ||
       gl->blendSource != gl->batchSource || gl->blendDestination != gl->batchDestination ||
       gl->depthFunction != gl->batchDepth) {
@@ -456,7 +467,26 @@ static void batchVertex(int primitive, int flags, const Vertex& vertex) {
     gl->batchDestination = gl->blendDestination;
     gl->batchDepth = gl->depthFunction;
   }
+}
+
+// Append a vertex to the held-back drawing of a primitive under the state bits.
+static void batchVertex(int primitive, int flags, const Vertex& vertex) {
+  batchStart(primitive, flags, 1);
+  gl->batchIndices.push_back(static_cast<unsigned short>(gl->batch.size()));
   gl->batch.push_back(vertex);
+}
+
+// Append a convex polygon of `count` corners as triangles under the state
+// bits: a fan from its first corner, as OpenGL splits it.
+static void batchFan(int flags, const Vertex* const* corners, size_t count) {
+  batchStart(kPrimitiveTriangles, flags, count);
+  const size_t first = gl->batch.size();
+  for (size_t i = 0; i < count; ++i) gl->batch.push_back(*corners[i]);
+  for (size_t i = 1; i + 1 < count; ++i) {
+    for (size_t k : {first, first + i, first + i + 1}) {
+      gl->batchIndices.push_back(static_cast<unsigned short>(k));
+    }
+  }
 }
 
 // =============================================================================
@@ -587,7 +617,8 @@ static void batchWideLine(int flags, const Vertex& a, const Vertex& b, float dx,
                              offsetVertex(a, across[0], across[1], 1.0f),
                              offsetVertex(b, across[0], across[1], 1.0f),
                              offsetVertex(b, -across[0], -across[1], 1.0f)};
-  for (int k : {0, 1, 2, 0, 2, 3}) batchVertex(kPrimitiveTriangles, flags, corners[k]);
+  const Vertex* fan[4] = {&corners[0], &corners[1], &corners[2], &corners[3]};
+  batchFan(flags, fan, 4);
 }
 
 // A smooth line from a to b: a grid of 3 x 3 quads along and across the line,
@@ -617,7 +648,7 @@ static void batchSmoothLine(int flags, const Vertex& a, const Vertex& b, float d
     for (int j = 0; j < 3; ++j) {
       const Vertex* quad[4] = {&grid[i][j], &grid[i + 1][j], &grid[i + 1][j + 1],
                                &grid[i][j + 1]};
-      for (int k : {0, 1, 2, 0, 2, 3}) batchVertex(kPrimitiveTriangles, flags, *quad[k]);
+      batchFan(flags, quad, 4);
     }
   }
 }
@@ -681,18 +712,18 @@ void glEnd(void) {
     case GL_QUADS: {
       const int triangles = flags | (gl->cullFace ? kCanvasCull : 0);
       for (size_t i = 0; i + 3 < n; i += 4) {
-        for (size_t k : {i, i + 1, i + 2, i, i + 2, i + 3}) {
-          batchVertex(kPrimitiveTriangles, triangles, v[k]);
-        }
+        const Vertex* quad[4] = {&v[i], &v[i + 1], &v[i + 2], &v[i + 3]};
+        batchFan(triangles, quad, 4);
       }
       break;
     }
     case GL_POLYGON: {
       const int triangles = flags | (gl->cullFace ? kCanvasCull : 0);
-      for (size_t i = 1; i + 1 < n; ++i) {
-        batchVertex(kPrimitiveTriangles, triangles, v[0]);
-        batchVertex(kPrimitiveTriangles, triangles, v[i]);
-        batchVertex(kPrimitiveTriangles, triangles, v[i + 1]);
+      if (n >= 3 && n <= kBatchVertices) {
+        std::vector<const Vertex*>& corners = gl->polygonCorners;
+        corners.clear();
+        for (const Vertex& vertex : v) corners.push_back(&vertex);
+        batchFan(triangles, corners.data(), n);
       }
       break;
     }
@@ -1061,15 +1092,16 @@ static void drawBitmap(const AtlasBitmap& b) {
                                  {right, top, u1, v1},
                                  {left, top, u0, v1}};
     const int flags = stateFlags() | kCanvasTextured | kCanvasWindowSpace;
-    for (int k : {0, 1, 2, 0, 2, 3}) {
-      Vertex vertex;
-      set4(vertex.position, corners[k][0], corners[k][1], depth, 1.0f);
-      copy4(vertex.front, gl->rasterColor);
-      copy4(vertex.back, gl->rasterColor);
-      vertex.atlas[0] = corners[k][2];
-      vertex.atlas[1] = corners[k][3];
-      batchVertex(kPrimitiveTriangles, flags, vertex);
+    Vertex quad[4];
+    for (int k = 0; k < 4; ++k) {
+      set4(quad[k].position, corners[k][0], corners[k][1], depth, 1.0f);
+      copy4(quad[k].front, gl->rasterColor);
+      copy4(quad[k].back, gl->rasterColor);
+      quad[k].atlas[0] = corners[k][2];
+      quad[k].atlas[1] = corners[k][3];
     }
+    const Vertex* fan[4] = {&quad[0], &quad[1], &quad[2], &quad[3]};
+    batchFan(flags, fan, 4);
   }
   gl->raster[0] += b.xmove;
   gl->raster[1] += b.ymove;
