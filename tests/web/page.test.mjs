@@ -48,8 +48,9 @@ const kEngines = {
     'Esc on the whole screen is the browser\'s; leaving by the browser gives the page size back':
       kEscOnFullScreen,
     'Tab reaches every control; Esc closes the help and the menu, the program running on':
-      'after Tab has gone past the page\'s end, Enter on the help button the test focuses opens' +
-      ' nothing (the keys seem to stay with the browser\'s own controls; not yet understood)',
+      'Tab from the last canvas takes the focus out of the document (document.hasFocus() is' +
+      ' false from then on, though the buttons still become the active element), and Enter' +
+      ' then reaches the page as a keydown that presses no button',
     // Not yet understood: 6220 of the 158,400 screen pixels differ from the
     // canvas doubled in puppeteer's screenshot over WebDriver BiDi.
     'at a device-pixel ratio of 2 every canvas pixel is a crisp 2 x 2 block':
