@@ -51,10 +51,11 @@ const kEngines = {
       'Tab from the last canvas takes the focus out of the document (document.hasFocus() is' +
       ' false from then on, though the buttons still become the active element), and Enter' +
       ' then reaches the page as a keydown that presses no button',
-    // Not yet understood: 6220 of the 158,400 screen pixels differ from the
-    // canvas doubled in puppeteer's screenshot over WebDriver BiDi.
+    // The canvases lie at y = 230.57 CSS pixels (the text above them); the
+    // screenshot's clip starts a device pixel above where Firefox paints them.
     'at a device-pixel ratio of 2 every canvas pixel is a crisp 2 x 2 block':
-      'the screenshot over WebDriver BiDi differs from the canvas doubled (not yet understood)',
+      'the element screenshot over WebDriver BiDi is clipped one device row above the canvas' +
+      ' as painted (a row of the page, then every row one off)',
   } },
   // Seen: at most 32 pixels off, none of the normal's colour.
   webkit: { shadeLevels: 2, offPixels: 40, labelPixels: 2, leftOut: {
