@@ -13,12 +13,13 @@ struct CanvasVertex {
   float atlas[2];     // atlas coordinates of a bitmap's corner, 0 to 1
 };
 
-// A vertex of one colour for both faces and no atlas coordinates: 8 floats,
-// what most draws need (canvasDraw with kCanvasPlain), read by the page
-// through canvas.js's plainLayout (change both together).
+// A vertex of one colour for both faces: 10 floats, what most draws need
+// (canvasDraw with kCanvasPlain), read by the page through canvas.js's
+// plainLayout (change both together).
 struct CanvasPlainVertex {
   float position[4];  // clip space
   float colour[4];    // colour of both faces (or of a point or line), RGBA 0 to 1
+  float atlas[2];     // atlas coordinates of a bitmap's corner, 0 to 1
 };
 
 // What a draw asks of the page (canvasDraw's flags, or-ed); canvas.js's

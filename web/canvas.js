@@ -35,9 +35,9 @@ var VeloraneLibrary = {
     vertexLayout: [['aPosition', 4, 0], ['aFront', 4, 4], ['aBack', 4, 8], ['aAtlas', 2, 12]],
     vertexFloats: 14,
     // A plain vertex (drawFlags.plain), as web/canvas.h's CanvasPlainVertex
-    // lays it out: its one colour is both faces', its atlas place (0, 0).
-    plainLayout: [['aPosition', 4, 0], ['aFront', 4, 4], ['aBack', 4, 4]],
-    plainFloats: 8,
+    // lays it out: its one colour is both faces'.
+    plainLayout: [['aPosition', 4, 0], ['aFront', 4, 4], ['aBack', 4, 4], ['aAtlas', 2, 8]],
+    plainFloats: 10,
     // canvasDraw's flags, as web/canvas.h's CanvasDrawFlag names them.
     drawFlags: { depthTest: 1, blend: 2, cull: 4, textured: 8, windowSpace: 16, plain: 32 },
     // Milliseconds a lost context may take to come back before the page says so.
@@ -532,18 +532,11 @@ var VeloraneLibrary = {
       s[name] = on;
     };
     if (s.plain !== plain) {
-      // The attributes read the layout of this draw's vertices; a plain
-      // vertex's atlas place is the constant (0, 0).
+      // The attributes read the layout of this draw's vertices.
       var stride = (plain ? P.plainFloats : P.vertexFloats) * 4;
       (plain ? P.plainLayout : P.vertexLayout).forEach(function (a) {
         g.vertexAttribPointer(w.attributes[a[0]], a[1], g.FLOAT, false, stride, a[2] * 4);
       });
-      if (plain) {
-        g.disableVertexAttribArray(w.attributes.aAtlas);
-        g.vertexAttrib2f(w.attributes.aAtlas, 0, 0);
-      } else {
-        g.enableVertexAttribArray(w.attributes.aAtlas);
-      }
       s.plain = plain;
     }
     capability(F.depthTest, 'DEPTH_TEST');
