@@ -63,9 +63,11 @@ check_release() {
     [ -s "$dir/$f" ] || fail "$dir lacks $f"
   done
   local present listed
-  present=$(cd "$dir" && ls | grep -vx SHA256SUMS | sort)
+  present=$(for f in "$dir"/*; do
+    if [ "${f##*/}" != SHA256SUMS ]; then echo "${f##*/}"; fi
+  done | sort)
   [ "$present" = "$(printf '%s\n' "${expected[@]}" | sort)" ] ||
-    fail "$dir holds other files than those expected: $(echo $present)"
+    fail "$dir holds other files than those expected: $(tr "\n" " " <<<"$present")"
   [ -f "$dir/SHA256SUMS" ] || fail "$dir lacks SHA256SUMS"
   listed=$(awk '{ sub(/^\*/, "", $2); print $2 }' "$dir/SHA256SUMS" | sort)
   [ "$listed" = "$present" ] || fail "SHA256SUMS does not list exactly the files of $dir"
