@@ -137,10 +137,15 @@ collect_debs() {
   echo "=== Debian packages ($tree) ==="
   (cd "$tree" && cpack -G DEB -B "$staging/cpack" >"$staging/cpack.log" 2>&1) ||
     { cat "$staging/cpack.log" >&2; fail "cpack -G DEB in $tree"; }
-  for f in "$staging"/cpack/*.deb; do mv "$f" "$staging/"; done
+  # (A cross-built tree must name its own architecture, not this machine's.)
+  for f in "$staging"/cpack/*.deb; do
+    [ ! -e "$staging/${f##*/}" ] || fail "$tree makes ${f##*/} again, which another tree made"
+    mv "$f" "$staging/"
+  done
   rm -rf "$staging/cpack" "$staging/cpack.log"
 }
 collect_debs "$build"
+# The packages of further architectures, from their trees when those are built.
 if [ -f "$root/build-arm64/CPackConfig.cmake" ]; then collect_debs "$root/build-arm64"; fi
 
 cp "$web_build/dist/velorane.html" "$staging/velorane-$version.html"
