@@ -11,9 +11,10 @@
 #     start_virtual_display) and stopped when the command ends or this script
 #     is stopped.
 # With VELORANE_KEEP_DISPLAY=1 and no display from CTest, the command runs on
-# $DISPLAY as it is: the Wine tests, which share the display their prefix's
-# desktop runs on; so does GoogleTest's listing of a program's cases, which
-# opens no window. The command may itself be a launcher (an emulator) in
+# $DISPLAY as it is: the Wine tests, which keep to the one display that
+# everything Wine starts in their run is on (the prefix's set-up and the
+# installer's test too). So does GoogleTest's listing of a program's cases,
+# which opens no window. The command may itself be a launcher (an emulator) in
 # front of the test program. Ends with the command's status.
 #
 #   on_test_display.sh COMMAND [ARGUMENTS...]
