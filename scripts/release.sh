@@ -160,4 +160,5 @@ check_release "$staging"
 rm -rf "$dist"
 mv "$staging" "$dist"
 trap - EXIT
+echo "release $version written: $dist"
 ls -l "$dist"
