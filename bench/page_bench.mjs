@@ -4,13 +4,17 @@
 // floor_page.html: two WebGL canvases drawing one triangle each), opened the
 // same way in turns, in a running browser and in freshly started ones; a frame
 // of each canvas against the native program's frame of the same window; and
-// where the page's start goes, step by step. Prints the steps, then table
-// rows starting with "|" (the format of scripts/bench.sh).
+// where the page's start goes, step by step; and a light key's frame on a
+// Chromebook-class processor (the page's main thread slowed kCpuSlowdown
+// times by the DevTools protocol's CPU throttling) against the floor page's
+// key frame, the same way. Prints the steps, then table rows starting with "|"
+// (the format of scripts/bench.sh).
 //
 //   node bench/page_bench.mjs PAGE NATIVE_DIAGRAM_US NATIVE_VALUES_US
 //
 // Environment: VELORANE_PAGE_RUNS openings of each page in the running browser
-// (15), VELORANE_PAGE_FRESH_RUNS in fresh browsers (5).
+// (15), VELORANE_PAGE_FRESH_RUNS in fresh browsers (5), VELORANE_KEY_RUNS
+// openings of each for the key frames (6).
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
@@ -23,6 +27,12 @@ const kFreshRuns = Number(process.env.VELORANE_PAGE_FRESH_RUNS || 5);
 const kBatches = 9;
 const kRounds = 40;
 const kWaitMs = 10000;
+// The key frames: a processor this many times slower than this machine's, the
+// openings of each page, the keys timed in each after those that warm it.
+const kCpuSlowdown = 6;
+const kKeyRuns = Number(process.env.VELORANE_KEY_RUNS || 6);
+const kKeys = 60;
+const kWarmKeys = 10;
 
 const [pageFile, nativeDiagramUs, nativeValuesUs] = process.argv.slice(2);
 if (!pageFile) {
@@ -182,6 +192,54 @@ async function frames(browser) {
   }
 }
 
+// Light keys pressed in the first canvas of `url` (4 and 6 in turns, so the
+// light comes and goes), with the tab's main thread slowed kCpuSlowdown times,
+// each waited for to the repaint after its frame: from the key's event to the
+// first repaint after every canvas has drawn it, in milliseconds, those of
+// the warm-up left out.
+async function keyFrames(browser, url) {
+  const tab = await browser.newPage();
+  try {
+    await tab.goto(url);
+    await tab.waitForFunction(() => [...document.querySelectorAll('canvas')].length === 2 &&
+      [...document.querySelectorAll('canvas')].every((c) => Number(c.dataset.frames) > 0),
+    { timeout: kWaitMs });
+    const devtools = await tab.createCDPSession();
+    await devtools.send('Emulation.setCPUThrottlingRate', { rate: kCpuSlowdown });
+    await tab.evaluate(() => {
+      window.keyFrames = [];
+      const canvases = [...document.querySelectorAll('canvas')];
+      canvases[0].focus();
+      document.addEventListener('keydown', () => {
+        const start = performance.now();
+        const drawn = canvases.map((c) => Number(c.dataset.frames));
+        const check = () => {
+          if (canvases.every((c, i) => Number(c.dataset.frames) > drawn[i])) {
+            window.keyFrames.push(performance.now() - start);
+          } else {
+            requestAnimationFrame(check);
+          }
+        };
+        requestAnimationFrame(check);
+      }, true);
+    });
+    for (let i = 0; i < kWarmKeys + kKeys; ++i) {
+      await tab.keyboard.press(i % 2 ? '6' : '4');
+      await tab.waitForFunction((n) => window.keyFrames.length > n, { timeout: kWaitMs }, i);
+    }
+    await devtools.send('Emulation.setCPUThrottlingRate', { rate: 1 });
+    return (await tab.evaluate(() => window.keyFrames)).slice(kWarmKeys);
+  } finally {
+    await tab.close();
+  }
+}
+
+const mean = (values) => values.reduce((sum, v) => sum + v, 0) / values.length;
+const percentile = (values, p) => {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted[Math.min(sorted.length - 1, Math.floor((p / 100) * sorted.length))];
+};
+
 function row(what, page, floor, unit = 'ms') {
   console.log(`| ${what} | ${page.toFixed(unit === 'us' ? 0 : 1)} ${unit} |` +
     ` ${floor.toFixed(unit === 'us' ? 0 : 1)} ${unit} | ${(page / floor).toFixed(2)} |`);
@@ -216,6 +274,15 @@ async function main() {
       watchedFloor.push(await open(running.browser, floorUrl, true));
     }
     const f = await frames(running.browser);
+    const keys = { page: [], floor: [] };
+    const runMeans = { page: [], floor: [] };
+    for (let i = 0; i < kKeyRuns; ++i) {
+      for (const [name, url] of [['page', pageUrl], ['floor', floorUrl]]) {
+        const times = await keyFrames(running.browser, url);
+        keys[name].push(...times);
+        runMeans[name].push(mean(times).toFixed(1));
+      }
+    }
 
     console.log(`# start in a running browser, page: ${warm.page.map((o) => o.start).join(' ')} ms`);
     console.log(`# start in a running browser, floor: ${warm.floor.map((o) => o.start).join(' ')} ms`);
@@ -236,6 +303,12 @@ async function main() {
       pageStart, floorStart);
     row(`page: the same, freshly started browser (median of ${kFreshRuns})`,
       median(fresh.page), median(fresh.floor));
+    console.log(`# a light key's frame at ${kCpuSlowdown}x CPU throttling, mean of each run:` +
+      ` page ${runMeans.page.join(' ')} ms; floor ${runMeans.floor.join(' ')} ms`);
+    row(`page: a light key's frame at ${kCpuSlowdown}x CPU throttling, mean of` +
+      ` ${kKeyRuns} x ${kKeys} keys`, mean(keys.page), mean(keys.floor));
+    row(`page: a light key's frame at ${kCpuSlowdown}x CPU throttling, 90th percentile`,
+      percentile(keys.page, 90), percentile(keys.floor, 90));
     const diagramUs = 1000 * (f.both - f.values);
     const valuesUs = 1000 * f.values;
     if (nativeDiagramUs && nativeValuesUs) {

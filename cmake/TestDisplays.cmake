@@ -1,7 +1,8 @@
 # Tests that open windows run each on an X display of its own: CTest hands
 # out the displays that scripts/test.sh starts, one per parallel job (its
 # resource file names them), and tests/support/on_test_display.sh, put in
-# front of the test's command, points DISPLAY at the one given.
+# front of the test's command, points DISPLAY at the one given; given none
+# (ctest run by hand), it starts a virtual display for the test alone.
 set(VELORANE_ON_DISPLAY ${PROJECT_SOURCE_DIR}/tests/support/on_test_display.sh)
 
 # Give the tests named one display each while they run.

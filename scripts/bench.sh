@@ -5,8 +5,11 @@
 # peak memory of the program against the floor, a minimal two-window GLUT
 # program; then the browser page (built by scripts/build-web.sh) in Debian's
 # headless Chromium: its start against a floor page of two canvases drawing a
-# triangle each, and a frame of each canvas against the native frame measured
-# just before (bench/page_bench.mjs). Prints the machine and one table of the
+# triangle each, a frame of each canvas against the native frame measured
+# just before, and a light key's frame with the page's main thread throttled
+# 6x (a Chromebook-class processor) against the floor page's key frame, mean
+# and 90th percentile (bench/page_bench.mjs; VELORANE_KEY_RUNS openings of
+# each, 6 by default). Prints the machine and one table of the
 # figures and the ratios to the floor, the page's included. On a shared
 # machine the timings are noisy: every time is a median of repetitions
 # (VELORANE_STARTUP_RUNS start-ups, 9 by default; VELORANE_PAGE_RUNS openings

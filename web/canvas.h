@@ -13,6 +13,15 @@ struct CanvasVertex {
   float atlas[2];     // atlas coordinates of a bitmap's corner, 0 to 1
 };
 
+// A vertex of one colour for both faces: 10 floats, what most draws need
+// (canvasDraw with kCanvasPlain), read by the page through canvas.js's
+// plainLayout (change both together).
+struct CanvasPlainVertex {
+  float position[4];  // clip space
+  float colour[4];    // colour of both faces (or of a point or line), RGBA 0 to 1
+  float atlas[2];     // atlas coordinates of a bitmap's corner, 0 to 1
+};
+
 // What a draw asks of the page (canvasDraw's flags, or-ed); canvas.js's
 // drawFlags names the same bits.
 enum CanvasDrawFlag {
@@ -21,6 +30,7 @@ enum CanvasDrawFlag {
   kCanvasCull = 4,          // cull back faces (counter-clockwise faces are front)
   kCanvasTextured = 8,      // keep only the fragments whose atlas pixel is set
   kCanvasWindowSpace = 16,  // clip positions span the whole canvas, not the viewport
+  kCanvasPlain = 32,        // the vertices are CanvasPlainVertex, not CanvasVertex
 };
 
 // What canvasClear clears (its mask, or-ed); canvas.js's clearBits names the
@@ -40,10 +50,12 @@ void canvasResize(int window, int width, int height);
 void canvasViewport(int window, int x, int y, int width, int height);
 // Clear the buffers of the CanvasClearBit bits in `mask`.
 void canvasClear(int window, int mask, float red, float green, float blue, float alpha);
-// Draw `count` vertices as points (0), lines (1) or triangles (4), with the
-// CanvasDrawFlag bits in `flags`.
-void canvasDraw(int window, int primitive, const CanvasVertex* vertices, int count, int flags,
-                int blendSource, int blendDestination, int depthFunction);
+// Draw `count` vertices (CanvasVertex, or CanvasPlainVertex with kCanvasPlain)
+// in the order of the `indexCount` `indices` as points (0), lines (1) or
+// triangles (4), with the CanvasDrawFlag bits in `flags`.
+void canvasDraw(int window, int primitive, const void* vertices, int count,
+                const unsigned short* indices, int indexCount, int flags, int blendSource,
+                int blendDestination, int depthFunction);
 // Upload the bitmap atlas (one byte a pixel, 0 or 255) of `window`.
 void canvasAtlas(int window, const unsigned char* pixels, int width, int height);
 // Give the page the texts `window` drew in its last frame, `length` bytes of

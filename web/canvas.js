@@ -34,8 +34,12 @@ var VeloraneLibrary = {
     // attribute, floats, offset in floats.
     vertexLayout: [['aPosition', 4, 0], ['aFront', 4, 4], ['aBack', 4, 8], ['aAtlas', 2, 12]],
     vertexFloats: 14,
+    // A plain vertex (drawFlags.plain), as web/canvas.h's CanvasPlainVertex
+    // lays it out: its one colour is both faces'.
+    plainLayout: [['aPosition', 4, 0], ['aFront', 4, 4], ['aBack', 4, 4], ['aAtlas', 2, 8]],
+    plainFloats: 10,
     // canvasDraw's flags, as web/canvas.h's CanvasDrawFlag names them.
-    drawFlags: { depthTest: 1, blend: 2, cull: 4, textured: 8, windowSpace: 16 },
+    drawFlags: { depthTest: 1, blend: 2, cull: 4, textured: 8, windowSpace: 16, plain: 32 },
     // Milliseconds a lost context may take to come back before the page says so.
     restoreWaitMs: 2000,
     // Milliseconds without change before a changed text is read out, and the
@@ -340,11 +344,16 @@ var VeloraneLibrary = {
           document.exitFullscreen().catch(function () {});
           continue;
         }
-        if (on === w.full) continue;
-        w.full = on;
-        w.canvas.classList.toggle('velorane-full', on);
         var width = on ? Math.max(1, Math.round(window.innerWidth)) : 0;
         var height = on ? Math.max(1, Math.round(window.innerHeight)) : 0;
+        // On the whole screen the window follows the screen's size: a browser
+        // may still be growing it (hiding its bars) after saying it is full.
+        if (on === w.full && (!on || (width === w.fullSize[0] && height === w.fullSize[1]))) {
+          continue;
+        }
+        w.full = on;
+        w.fullSize = [width, height];
+        w.canvas.classList.toggle('velorane-full', on);
         if (!on) w.wantFull = false;
         (function (i, x, y) {
           VeloranePage.call(function () { _webScreen(i, x, y); });
@@ -383,13 +392,16 @@ var VeloraneLibrary = {
       g.useProgram(program);
       w.buffer = g.createBuffer();
       g.bindBuffer(g.ARRAY_BUFFER, w.buffer);
-      var stride = VeloranePage.vertexFloats * 4;
+      w.indices = g.createBuffer();
+      g.bindBuffer(g.ELEMENT_ARRAY_BUFFER, w.indices);
+      w.attributes = {};
       VeloranePage.vertexLayout.forEach(function (a) {
-        var location = g.getAttribLocation(program, a[0]);
-        g.enableVertexAttribArray(location);
-        g.vertexAttribPointer(location, a[1], g.FLOAT, false, stride, a[2] * 4);
+        w.attributes[a[0]] = g.getAttribLocation(program, a[0]);
+        g.enableVertexAttribArray(w.attributes[a[0]]);
       });
       w.textured = g.getUniformLocation(program, 'uTextured');
+      // The state canvasDraw last gave this context (none yet: a new context).
+      w.sent = {};
       g.uniform1i(g.getUniformLocation(program, 'uAtlas'), 0);
       w.atlas = g.createTexture();
       g.bindTexture(g.TEXTURE_2D, w.atlas);
@@ -441,7 +453,8 @@ var VeloraneLibrary = {
     text.setAttribute('aria-live', 'polite');
     canvas.setAttribute('aria-describedby', text.id);
     var w = { canvas: canvas, frame: frame, gl: gl, viewport: [0, 0, width, height],
-              menus: {}, buttons: 0, lastX: 0, lastY: 0, full: false, wantFull: false,
+              menus: {}, buttons: 0, lastX: 0, lastY: 0, full: false, fullSize: [0, 0],
+              wantFull: false,
               text: text, title: UTF8ToString(title), texts: [], described: '',
               description: null };
     if (!gl || !P.prepare(w)) {
@@ -471,6 +484,7 @@ var VeloraneLibrary = {
         if (document.hidden) P.releaseAll();
       });
       document.addEventListener('fullscreenchange', P.onScreenChange);
+      window.addEventListener('resize', P.onScreenChange);
       document.addEventListener('pointerdown', function (e) {
         if (P.menu && !P.menu.element.contains(e.target)) P.closeMenu();
       }, true);
@@ -515,30 +529,55 @@ var VeloraneLibrary = {
     g.clear(bits);
   },
 
-  canvasDraw: function (id, primitive, vertices, count, flags, source, destination, depth) {
+  canvasDraw: function (id, primitive, vertices, count, indices, indexCount, flags, source,
+                        destination, depth) {
     var w = VeloranePage.drawable(id);
-    if (!w || count <= 0) return;
+    if (!w || count <= 0 || indexCount <= 0) return;
     var g = w.gl;
     var F = VeloranePage.drawFlags;
-    var floats = count * VeloranePage.vertexFloats;
+    var P = VeloranePage;
+    var plain = (flags & F.plain) !== 0;
+    var floats = count * (plain ? P.plainFloats : P.vertexFloats);
     g.bufferData(g.ARRAY_BUFFER, HEAPF32.subarray(vertices >> 2, (vertices >> 2) + floats),
                  g.STREAM_DRAW);
-    if (flags & F.depthTest) {
-      g.enable(g.DEPTH_TEST);
+    g.bufferData(g.ELEMENT_ARRAY_BUFFER,
+                 HEAPU16.subarray(indices >> 1, (indices >> 1) + indexCount), g.STREAM_DRAW);
+    // Only what differs from the context's state is sent: each call crosses
+    // to the browser's GPU process.
+    var s = w.sent;
+    var capability = function (bit, name) {
+      var on = (flags & bit) !== 0;
+      if (s[name] === on) return;
+      if (on) g.enable(g[name]); else g.disable(g[name]);
+      s[name] = on;
+    };
+    if (s.plain !== plain) {
+      // The attributes read the layout of this draw's vertices.
+      var stride = (plain ? P.plainFloats : P.vertexFloats) * 4;
+      (plain ? P.plainLayout : P.vertexLayout).forEach(function (a) {
+        g.vertexAttribPointer(w.attributes[a[0]], a[1], g.FLOAT, false, stride, a[2] * 4);
+      });
+      s.plain = plain;
+    }
+    capability(F.depthTest, 'DEPTH_TEST');
+    capability(F.blend, 'BLEND');
+    capability(F.cull, 'CULL_FACE');
+    if (flags & F.depthTest && s.depthFunc !== depth) {
       g.depthFunc(depth);
-    } else {
-      g.disable(g.DEPTH_TEST);
+      s.depthFunc = depth;
     }
-    if (flags & F.blend) {
-      g.enable(g.BLEND);
+    if (flags & F.blend && (s.source !== source || s.destination !== destination)) {
       g.blendFunc(source, destination);
-    } else {
-      g.disable(g.BLEND);
+      s.source = source;
+      s.destination = destination;
     }
-    if (flags & F.cull) g.enable(g.CULL_FACE); else g.disable(g.CULL_FACE);
-    g.uniform1i(w.textured, flags & F.textured ? 1 : 0);
+    var textured = flags & F.textured ? 1 : 0;
+    if (s.textured !== textured) {
+      g.uniform1i(w.textured, textured);
+      s.textured = textured;
+    }
     if (flags & F.windowSpace) g.viewport(0, 0, w.canvas.width, w.canvas.height);
-    g.drawArrays(primitive, 0, count);
+    g.drawElements(primitive, indexCount, g.UNSIGNED_SHORT, 0);
     if (flags & F.windowSpace) {
       g.viewport(w.viewport[0], w.viewport[1], w.viewport[2], w.viewport[3]);
     }

@@ -74,12 +74,19 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "web/canvas.h"
 #include "web/gl_state.h"
+
+// =============================================================================
+// STATE
+// The limits, the types and the fixed-function state of each window, and the
+// current window every call reaches.
+// =============================================================================
 
 // Primitives of canvasDraw, as WebGL numbers them.
 static const int kPrimitivePoints = 0;
@@ -92,6 +99,8 @@ static const int kAtlasHeight = 128;
 // Depths of the matrix stacks.
 static const size_t kModelviewDepth = 32;
 static const size_t kProjectionDepth = 4;
+// The most vertices a draw holds: its indices are 16 bits.
+static const size_t kBatchVertices = 65535;
 // Added to the raster position before its floor gives a bitmap's pixel.
 static const float kBitmapEpsilon = 0.0001f;
 
@@ -179,8 +188,15 @@ struct GlState {
   GLenum primitive = 0;
   bool inside = false;
   std::vector<Vertex> vertices;
+  // Corners of the polygon being split into triangles.
+  std::vector<const Vertex*> polygonCorners;
   // Held-back drawing of one kind.
   std::vector<Vertex> batch;
+  // The batch as plain vertices, when it goes so.
+  std::vector<CanvasPlainVertex> plainBatch;
+  // The order in which the batch's vertices are drawn: a vertex that corners
+  // several triangles of a quad or polygon is sent once.
+  std::vector<unsigned short> batchIndices;
   int batchPrimitive = -1, batchFlags = 0;
   GLenum batchSource = 0, batchDestination = 0, batchDepth = 0;
   // Display lists.
@@ -235,6 +251,11 @@ struct CurrentState {
 
 static std::map<int, GlState*> states;
 static CurrentState gl;
+
+// =============================================================================
+// MATRICES (helpers)
+// Products, transforms and the derived matrices of the stacks.
+// =============================================================================
 
 static const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
@@ -315,6 +336,11 @@ static void refreshDerived() {
   gl->derivedStale = false;
 }
 
+// =============================================================================
+// LIGHTING (per vertex)
+// A vertex's colours from the lights and materials, and its clip position.
+// =============================================================================
+
 // The colour of a lit vertex at eye position `eye` with eye normal `n`.
 static void lightVertex(const Material& material, const float* eye, const float* n,
                         float* out) {
@@ -385,22 +411,53 @@ static Vertex makeVertex(float x, float y, float z, float w) {
   return vertex;
 }
 
-// Hand what is held back to the page.
+// =============================================================================
+// PRIMITIVES (the batch)
+// Vertices held back by kind and handed to the page in one draw.
+// =============================================================================
+
+// Whether the held-back vertices can go as plain ones: each with the same
+// colour for both faces.
+static bool batchIsPlain() {
+  for (const Vertex& v : gl->batch) {
+    if (std::memcmp(v.front, v.back, sizeof v.front) != 0) return false;
+  }
+  return true;
+}
+
+// Hand what is held back to the page: as plain vertices where they can be,
+// which the page uploads in 10 floats a vertex instead of 14.
 static void flushBatch() {
   if (gl->batch.empty()) return;
   if ((gl->batchFlags & kCanvasTextured) != 0 && gl->atlasDirty) {
     canvasAtlas(gl->window, gl->atlas.data(), kAtlasWidth, kAtlasHeight);
     gl->atlasDirty = false;
   }
-  canvasDraw(gl->window, gl->batchPrimitive, gl->batch.data(),
-             static_cast<int>(gl->batch.size()), gl->batchFlags,
+  const void* vertices = gl->batch.data();
+  int flags = gl->batchFlags;
+  if (batchIsPlain()) {
+    gl->plainBatch.resize(gl->batch.size());
+    for (size_t i = 0; i < gl->batch.size(); ++i) {
+      copy4(gl->plainBatch[i].position, gl->batch[i].position);
+      copy4(gl->plainBatch[i].colour, gl->batch[i].front);
+      gl->plainBatch[i].atlas[0] = gl->batch[i].atlas[0];
+      gl->plainBatch[i].atlas[1] = gl->batch[i].atlas[1];
+    }
+    vertices = gl->plainBatch.data();
+    flags |= kCanvasPlain;
+  }
+  canvasDraw(gl->window, gl->batchPrimitive, vertices, static_cast<int>(gl->batch.size()),
+             gl->batchIndices.data(), static_cast<int>(gl->batchIndices.size()), flags,
              static_cast<int>(gl->batchSource), static_cast<int>(gl->batchDestination),
              static_cast<int>(gl->batchDepth));
   gl->batch.clear();
+  gl->batchIndices.clear();
 }
 
-// Append a vertex to the held-back drawing of a primitive under the state bits.
-static void batchVertex(int primitive, int flags, const Vertex& vertex) {
+// Make the held-back drawing one of a primitive under the state bits, with
+// room for `count` more vertices (indices are 16 bits).
+static void batchStart(int primitive, int flags, size_t count) {
+  if (gl->batch.size() + count > kBatchVertices) flushBatch();
   if (primitive != gl->batchPrimitive || flags != gl->batchFlags ||
       gl->blendSource != gl->batchSource || gl->blendDestination != gl->batchDestination ||
       gl->depthFunction != gl->batchDepth) {
@@ -411,8 +468,32 @@ static void batchVertex(int primitive, int flags, const Vertex& vertex) {
     gl->batchDestination = gl->blendDestination;
     gl->batchDepth = gl->depthFunction;
   }
+}
+
+// Append a vertex to the held-back drawing of a primitive under the state bits.
+static void batchVertex(int primitive, int flags, const Vertex& vertex) {
+  batchStart(primitive, flags, 1);
+  gl->batchIndices.push_back(static_cast<unsigned short>(gl->batch.size()));
   gl->batch.push_back(vertex);
 }
+
+// Append a convex polygon of `count` corners as triangles under the state
+// bits: a fan from its first corner, as OpenGL splits it.
+static void batchFan(int flags, const Vertex* const* corners, size_t count) {
+  batchStart(kPrimitiveTriangles, flags, count);
+  const size_t first = gl->batch.size();
+  for (size_t i = 0; i < count; ++i) gl->batch.push_back(*corners[i]);
+  for (size_t i = 1; i + 1 < count; ++i) {
+    for (size_t k : {first, first + i, first + i + 1}) {
+      gl->batchIndices.push_back(static_cast<unsigned short>(k));
+    }
+  }
+}
+
+// =============================================================================
+// STATE (windows)
+// Capabilities, the initial state, and the windows' lifetime.
+// =============================================================================
 
 static int stateFlags() {
   return (gl->depthTest ? kCanvasDepthTest : 0) | (gl->blend ? kCanvasBlend : 0);
@@ -511,6 +592,11 @@ void glStateRestored(int window) {
   s->atlasDirty = true;
 }
 
+// =============================================================================
+// PRIMITIVES
+// Lines (wide and smooth ones as triangles), glBegin/glEnd and the vertex calls.
+// =============================================================================
+
 // A vertex moved by (dx, dy) window pixels at the same depth, its colours'
 // alpha multiplied by `coverage`.
 static Vertex offsetVertex(const Vertex& vertex, float dx, float dy, float coverage) {
@@ -532,7 +618,8 @@ static void batchWideLine(int flags, const Vertex& a, const Vertex& b, float dx,
                              offsetVertex(a, across[0], across[1], 1.0f),
                              offsetVertex(b, across[0], across[1], 1.0f),
                              offsetVertex(b, -across[0], -across[1], 1.0f)};
-  for (int k : {0, 1, 2, 0, 2, 3}) batchVertex(kPrimitiveTriangles, flags, corners[k]);
+  const Vertex* fan[4] = {&corners[0], &corners[1], &corners[2], &corners[3]};
+  batchFan(flags, fan, 4);
 }
 
 // A smooth line from a to b: a grid of 3 x 3 quads along and across the line,
@@ -562,7 +649,7 @@ static void batchSmoothLine(int flags, const Vertex& a, const Vertex& b, float d
     for (int j = 0; j < 3; ++j) {
       const Vertex* quad[4] = {&grid[i][j], &grid[i + 1][j], &grid[i + 1][j + 1],
                                &grid[i][j + 1]};
-      for (int k : {0, 1, 2, 0, 2, 3}) batchVertex(kPrimitiveTriangles, flags, *quad[k]);
+      batchFan(flags, quad, 4);
     }
   }
 }
@@ -626,18 +713,18 @@ void glEnd(void) {
     case GL_QUADS: {
       const int triangles = flags | (gl->cullFace ? kCanvasCull : 0);
       for (size_t i = 0; i + 3 < n; i += 4) {
-        for (size_t k : {i, i + 1, i + 2, i, i + 2, i + 3}) {
-          batchVertex(kPrimitiveTriangles, triangles, v[k]);
-        }
+        const Vertex* quad[4] = {&v[i], &v[i + 1], &v[i + 2], &v[i + 3]};
+        batchFan(triangles, quad, 4);
       }
       break;
     }
     case GL_POLYGON: {
       const int triangles = flags | (gl->cullFace ? kCanvasCull : 0);
-      for (size_t i = 1; i + 1 < n; ++i) {
-        batchVertex(kPrimitiveTriangles, triangles, v[0]);
-        batchVertex(kPrimitiveTriangles, triangles, v[i]);
-        batchVertex(kPrimitiveTriangles, triangles, v[i + 1]);
+      if (n >= 3 && n <= kBatchVertices) {
+        std::vector<const Vertex*>& corners = gl->polygonCorners;
+        corners.clear();
+        for (const Vertex& vertex : v) corners.push_back(&vertex);
+        batchFan(triangles, corners.data(), n);
       }
       break;
     }
@@ -671,6 +758,10 @@ void glVertex4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
 
 void glColor4fv(const GLfloat* c) { copy4(gl->color, c); }
 
+// =============================================================================
+// STATE (capabilities, blending, depth, lines, pixel storage)
+// =============================================================================
+
 void glEnable(GLenum capability) {
   bool* flag = capabilityFlag(capability);
   if (flag != nullptr) *flag = true;
@@ -698,6 +789,11 @@ void glPixelStorei(GLenum parameter, GLint value) {
     gl->unpackAlignment = value;
   }
 }
+
+// =============================================================================
+// LIGHTING
+// Lights, the light model and materials.
+// =============================================================================
 
 void glLightfv(GLenum light, GLenum parameter, const GLfloat* value) {
   if (light != GL_LIGHT0 && light != GL_LIGHT1) return;
@@ -728,6 +824,10 @@ void glMaterialfv(GLenum face, GLenum parameter, const GLfloat* value) {
   if (parameter == GL_SPECULAR) copy4(gl->front.specular, value);
 }
 
+// =============================================================================
+// STATE (attribute groups)
+// =============================================================================
+
 void glPushAttrib(GLbitfield mask) {
   gl->attributes.push_back(
       SavedAttributes{mask, gl->depthTest, gl->depthFunction, gl->listBase});
@@ -743,6 +843,11 @@ void glPopAttrib(void) {
   }
   if ((saved.mask & GL_LIST_BIT) != 0) gl->listBase = saved.listBase;
 }
+
+// =============================================================================
+// MATRICES
+// The matrix stacks and the calls that multiply them.
+// =============================================================================
 
 void glMatrixMode(GLenum mode) {
   if (mode == GL_MODELVIEW || mode == GL_PROJECTION) gl->matrixMode = mode;
@@ -875,6 +980,10 @@ void webMultiplyMatrix(const double* m) {
   multiplyCurrent(product);
 }
 
+// =============================================================================
+// STATE (viewport and clearing)
+// =============================================================================
+
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   if (width < 0 || height < 0) return;
   flushBatch();
@@ -899,6 +1008,11 @@ void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha) {
 }
 
 void glFlush(void) { flushBatch(); }
+
+// =============================================================================
+// RASTER AND BITMAPS
+// The raster position, the atlas of bitmaps and their drawing.
+// =============================================================================
 
 void glRasterPos4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
   const Vertex vertex = makeVertex(x, y, z, w);
@@ -979,15 +1093,16 @@ static void drawBitmap(const AtlasBitmap& b) {
                                  {right, top, u1, v1},
                                  {left, top, u0, v1}};
     const int flags = stateFlags() | kCanvasTextured | kCanvasWindowSpace;
-    for (int k : {0, 1, 2, 0, 2, 3}) {
-      Vertex vertex;
-      set4(vertex.position, corners[k][0], corners[k][1], depth, 1.0f);
-      copy4(vertex.front, gl->rasterColor);
-      copy4(vertex.back, gl->rasterColor);
-      vertex.atlas[0] = corners[k][2];
-      vertex.atlas[1] = corners[k][3];
-      batchVertex(kPrimitiveTriangles, flags, vertex);
+    Vertex quad[4];
+    for (int k = 0; k < 4; ++k) {
+      set4(quad[k].position, corners[k][0], corners[k][1], depth, 1.0f);
+      copy4(quad[k].front, gl->rasterColor);
+      copy4(quad[k].back, gl->rasterColor);
+      quad[k].atlas[0] = corners[k][2];
+      quad[k].atlas[1] = corners[k][3];
     }
+    const Vertex* fan[4] = {&quad[0], &quad[1], &quad[2], &quad[3]};
+    batchFan(flags, fan, 4);
   }
   gl->raster[0] += b.xmove;
   gl->raster[1] += b.ymove;
@@ -1019,6 +1134,10 @@ void webCachedBitmap(const void* key, GLsizei width, GLsizei height, GLfloat xor
   }
   drawBitmap(found->second);
 }
+
+// =============================================================================
+// DISPLAY LISTS
+// =============================================================================
 
 GLuint glGenLists(GLsizei range) {
   if (range <= 0) return 0;
@@ -1056,6 +1175,10 @@ void glCallLists(GLsizei n, GLenum type, const GLvoid* lists) {
     for (const AtlasBitmap& b : found->second) drawBitmap(b);
   }
 }
+
+// =============================================================================
+// STATE (queries)
+// =============================================================================
 
 void glGetBooleanv(GLenum parameter, GLboolean* value) {
   if (parameter == GL_CURRENT_RASTER_POSITION_VALID) {

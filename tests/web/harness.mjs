@@ -1,13 +1,35 @@
-// Drives both programs for the browser tests: the page in Debian's Chromium
-// through the DevTools protocol (puppeteer-core), and the native program on
-// the X display of $DISPLAY (xdotool for input, the project's capture_window
-// for its pixels). Every wait is for the event itself and bounded.
+// Drives both programs for the browser tests: the page in one of three
+// engines, and the native program on the X display of $DISPLAY (xdotool for
+// input, the project's capture_window for its pixels). Every wait is for the
+// event itself and bounded.
+//
+// The engine is $VELORANE_ENGINE:
+// - chromium: Debian's Chromium, headless, through the DevTools protocol
+//   (puppeteer-core);
+// - firefox: Debian's Firefox ESR, headless, through WebDriver BiDi
+//   (puppeteer-core), WebGL forced on over Mesa's software renderer;
+// - webkit: Debian's WebKitGTK, its MiniBrowser on the X display, through
+//   WebKitWebDriver (W3C WebDriver, webdriver.mjs).
+// Each gives the tests puppeteer's Page as web.page (webdriver.mjs offers its
+// part the tests use), and BrowserPage's own calls (keys, drags, touches,
+// captures, the window's state, downloads) work alike in all three; what one
+// engine's driver cannot do is an error there, and the test leaves that case
+// out for that engine by name.
 import { spawn, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { PNG } from 'pngjs';
 import puppeteer from 'puppeteer-core';
+
+import { WebDriverSession } from './webdriver.mjs';
+
+export const engine = process.env.VELORANE_ENGINE || 'chromium';
+const kEngines = ['chromium', 'firefox', 'webkit'];
+if (!kEngines.includes(engine)) {
+  throw new Error(`VELORANE_ENGINE is ${engine}, not one of ${kEngines.join(', ')}`);
+}
+const kMiniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 
 const kWaitMs = 10000;
 const kPollMs = 25;
@@ -120,22 +142,60 @@ export class NativeProgram {
 }
 
 export class BrowserPage {
-  // Open the page in a new browser (with further Chromium flags, and puppeteer's
-  // viewport, touch included); unless `canvases` is false, wait for the first
-  // frames of that many canvases.
+  // Open the page in a new browser of the engine (with further flags:
+  // Chromium's, or --disable-webgl in any engine; and puppeteer's viewport,
+  // touch included, as far as the engine's driver sets it); unless `canvases`
+  // is false, wait for the first frames of that many canvases.
   async start(url, flags = [], canvases = 2, viewport = null) {
-    this.profile = fs.mkdtempSync(path.join(os.tmpdir(), 'velorane-chromium-'));
-    this.browser = await puppeteer.launch({
-      executablePath: process.env.VELORANE_CHROMIUM || '/usr/bin/chromium',
-      headless: true,
-      userDataDir: this.profile,
-      args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-        '--disable-background-networking', '--disable-component-update', '--disable-sync',
-        '--use-angle=swiftshader', '--enable-unsafe-swiftshader', ...flags],
-    });
-    this.page = await this.browser.newPage();
+    this.profile = fs.mkdtempSync(path.join(os.tmpdir(), `velorane-${engine}-`));
+    // Where the page's downloads land.
+    this.downloads = path.join(this.profile, 'downloads');
+    fs.mkdirSync(this.downloads);
+    const webgl = !flags.includes('--disable-webgl');
+    if (engine === 'chromium') {
+      this.browser = await puppeteer.launch({
+        executablePath: process.env.VELORANE_CHROMIUM || '/usr/bin/chromium',
+        headless: true,
+        userDataDir: this.profile,
+        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+          '--disable-background-networking', '--disable-component-update', '--disable-sync',
+          '--use-angle=swiftshader', '--enable-unsafe-swiftshader', ...flags],
+      });
+      this.page = await this.browser.newPage();
+      this.devtools = await this.page.createCDPSession();
+      await this.devtools.send('Browser.setDownloadBehavior',
+        { behavior: 'allow', downloadPath: this.downloads });
+    } else if (engine === 'firefox') {
+      this.browser = await puppeteer.launch({
+        browser: 'firefox',
+        protocol: 'webDriverBiDi',
+        executablePath: process.env.VELORANE_FIREFOX || '/usr/bin/firefox-esr',
+        headless: true,
+        userDataDir: path.join(this.profile, 'profile'),
+        extraPrefsFirefox: {
+          'webgl.force-enabled': webgl, 'webgl.disabled': !webgl,
+          'browser.download.folderList': 2, 'browser.download.dir': this.downloads,
+          'browser.download.useDownloadDir': true, 'browser.download.always_ask_before_handling_new_types': false,
+        },
+      });
+      this.page = await this.browser.newPage();
+    } else {
+      // MiniBrowser is a window on an X display: not the native program's,
+      // whose windows it would hide from capture_window.
+      const display = process.env.VELORANE_BROWSER_DISPLAY;
+      if (!display || display === process.env.DISPLAY) {
+        throw new Error('WebKit needs an X display of its own in VELORANE_BROWSER_DISPLAY');
+      }
+      this.browser = new WebDriverSession();
+      await this.browser.start(process.env.VELORANE_WEBKIT_DRIVER || 'WebKitWebDriver', display, {
+        'webkitgtk:browserOptions': {
+          binary: process.env.VELORANE_MINIBROWSER || kMiniBrowser,
+          args: ['--automation', `--enable-webgl=${webgl}`],
+        },
+      });
+      this.page = await this.browser.firstPage();
+    }
     if (viewport) await this.page.setViewport(viewport);
-    this.devtools = await this.page.createCDPSession();
     this.errors = [];
     this.requests = [];
     this.page.on('console', (m) => { if (m.type() === 'error') this.errors.push(m.text()); });
@@ -143,6 +203,11 @@ export class BrowserPage {
     this.page.on('request', (r) => { if (!/^(file|data):/.test(r.url())) this.requests.push(r.url()); });
     const opened = Date.now();
     await this.page.goto(url);
+    if (engine === 'webkit') {
+      // WebDriver classic sees no requests: the page's own list of what it fetched.
+      this.requests.push(...await this.page.evaluate(() => performance.getEntriesByType('resource')
+        .map((r) => r.name).filter((u) => !/^(file|data):/.test(u))));
+    }
     if (!canvases) return;
     await this.page.waitForFunction((n) => {
       const shown = [...document.querySelectorAll('canvas')];
@@ -156,8 +221,12 @@ export class BrowserPage {
 
   selector(title) { return `canvas[aria-label="${title}"]`; }
 
-  // The browser window's state: "normal", "fullscreen", ...
+  // The browser window's state: "normal", "fullscreen", ... Only Chromium's
+  // driver tells the window's own; elsewhere the document's full screen stands in.
   async windowState() {
+    if (engine !== 'chromium') {
+      return this.page.evaluate(() => (document.fullscreenElement ? 'fullscreen' : 'normal'));
+    }
     const { windowId } = await this.devtools.send('Browser.getWindowForTarget');
     return (await this.devtools.send('Browser.getWindowBounds', { windowId })).bounds.windowState;
   }
@@ -166,22 +235,25 @@ export class BrowserPage {
     return this.page.$eval(this.selector(title), (c) => Number(c.dataset.frames));
   }
 
-  // The canvas's pixels as RGB, rows from the top.
+  // The canvas's pixels as RGB, rows from the top (read from its WebGL
+  // context, which keeps its drawing: every engine reads alike).
   async capture(title) {
     const picture = await this.page.$eval(this.selector(title), (c) => {
       const g = c.getContext('webgl');
       const pixels = new Uint8Array(c.width * c.height * 4);
       g.readPixels(0, 0, c.width, c.height, g.RGBA, g.UNSIGNED_BYTE, pixels);
-      return { width: c.width, height: c.height, rgba: Array.from(pixels) };
+      let text = '';
+      for (let i = 0; i < pixels.length; i += 0x8000) {
+        text += String.fromCharCode.apply(null, pixels.subarray(i, i + 0x8000));
+      }
+      return { width: c.width, height: c.height, rgba: btoa(text) };
     });
+    const rgba = Buffer.from(picture.rgba, 'base64');
     const rgb = Buffer.alloc(picture.width * picture.height * 3);
     for (let y = 0; y < picture.height; ++y) {
       for (let x = 0; x < picture.width; ++x) {
         const from = 4 * ((picture.height - 1 - y) * picture.width + x);
-        const to = 3 * (y * picture.width + x);
-        rgb[to] = picture.rgba[from];
-        rgb[to + 1] = picture.rgba[from + 1];
-        rgb[to + 2] = picture.rgba[from + 2];
+        rgba.copy(rgb, 3 * (y * picture.width + x), from, from + 3);
       }
     }
     return { width: picture.width, height: picture.height, rgb };
@@ -222,10 +294,31 @@ export class BrowserPage {
   // behind the real one: `after` seconds past the last touch event. A finger
   // rests before it lifts (touch()), as a hand does: the browser turns a fast
   // lift into a fling, and swallows the tap that stops a fling.
+  // In Firefox and WebKit the fingers are WebDriver's touch pointers, the
+  // rest a pause of their actions.
   async touchEvent(type, touchPoints, after = kTouchStepS) {
-    this.touchClock = Math.max(Date.now() / 1000, (this.touchClock || 0) + after);
-    await this.devtools.send('Input.dispatchTouchEvent',
-      { type, touchPoints, timestamp: this.touchClock });
+    if (engine === 'chromium') {
+      this.touchClock = Math.max(Date.now() / 1000, (this.touchClock || 0) + after);
+      await this.devtools.send('Input.dispatchTouchEvent',
+        { type, touchPoints, timestamp: this.touchClock });
+      return;
+    }
+    const pause = { type: 'pause', duration: Math.round(after * 1000) };
+    const move = (p) => ({ type: 'pointerMove', duration: 0, origin: 'viewport',
+      x: Math.round(p.x), y: Math.round(p.y) });
+    let fingers;
+    if (type === 'touchStart') {
+      this.fingers = touchPoints.length;
+      fingers = touchPoints.map((p) => [move(p), { type: 'pointerDown', button: 0 }]);
+    } else if (type === 'touchMove') {
+      fingers = touchPoints.map((p) => [pause, move(p)]);
+    } else {
+      fingers = Array.from({ length: this.fingers }, () => [pause, { type: 'pointerUp', button: 0 }]);
+    }
+    if (engine === 'webkit') return this.page.touch(fingers);
+    // puppeteer's BiDi page sends W3C actions as they are.
+    return this.page.mainFrame().browsingContext.performActions(fingers.map((actions, i) =>
+      ({ type: 'pointer', id: `finger${i}`, parameters: { pointerType: 'touch' }, actions })));
   }
 
   // How many events `type` have reached the page's handlers (counted from the
@@ -300,7 +393,7 @@ export class BrowserPage {
   }
 
   async stop() {
-    await this.browser.close();
+    if (this.browser) await this.browser.close();
     fs.rmSync(this.profile, { recursive: true, force: true });
   }
 }
