@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Build Velorane's page for the browser: installs what is missing (Emscripten
-# and the JavaScript parser its optimiser needs, from Debian), configures with
+# Build Velorane's page for the browser: installs what is missing (Emscripten,
+# the JavaScript parser its optimiser needs and terser, which makes the
+# page's scripts smaller, from Debian), configures with
 # Emscripten's CMake toolchain into build-web/ (which fetches freeglut's
 # source for GLUT's fonts, scripts/freeglut-source.sh, and installs the
 # page's npm packages of web/package-lock.json with npm ci) and writes
@@ -13,10 +14,10 @@ build="${VELORANE_WEB_BUILD_DIR:-$root/build-web}"
 # every language included.
 max_size=262144
 
-bash "$root/scripts/setup.sh" emscripten node-acorn cmake make dpkg-dev
+bash "$root/scripts/setup.sh" emscripten node-acorn terser cmake make dpkg-dev
 
-# Emscripten's optimiser runs on the machine's Node.js, which may not look in
-# Debian's folder of JavaScript modules by itself.
+# Emscripten's optimiser and terser run on the machine's Node.js, which may not
+# look in Debian's folder of JavaScript modules by itself.
 export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
 
 werror=OFF
