@@ -29,7 +29,8 @@ var VeloraneShare = {
   // The key of the copy's line in the share panel, or ''.
   copiedKey: '',
   style:
-    '#velorane-share { max-width: 96vw; max-height: 96vh; overflow: auto; background: #f4f4f4;' +
+    '#velorane-share { box-sizing: border-box; max-width: 96vw; max-height: 96vh; overflow: auto;' +
+    ' background: #f4f4f4;' +
     ' color: #000; border: 1px solid #333; text-align: center; }' +
     '#velorane-share::backdrop { background: rgba(0, 0, 0, 0.6); }' +
     '#velorane-share h2 { margin-top: 0; }' +
