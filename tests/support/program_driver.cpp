@@ -27,6 +27,9 @@
 #ifndef VELORANE_PROGRAM
 #error "VELORANE_PROGRAM must name the program under test"
 #endif
+#ifndef VELORANE_PROGRAM_LAUNCHER
+#define VELORANE_PROGRAM_LAUNCHER ""
+#endif
 
 // Bound of one xdotool process, in seconds: a focus or a window that never
 // comes must not hang the test.
@@ -53,7 +56,9 @@ static std::vector<std::string> splitWords(const char* text) {
 }
 
 std::vector<std::string> programCommand() {
-  std::vector<std::string> words = splitWords(std::getenv("VELORANE_LAUNCHER"));
+  const char* launcher = std::getenv("VELORANE_LAUNCHER");
+  std::vector<std::string> words =
+      splitWords(launcher != nullptr ? launcher : VELORANE_PROGRAM_LAUNCHER);
   const char* program = std::getenv("VELORANE_PROGRAM");
   words.push_back(program && *program ? program : VELORANE_PROGRAM);
   return words;

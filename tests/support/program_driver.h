@@ -11,7 +11,9 @@
 // The program under test is the one this driver was built with, unless the
 // environment names another:
 //   VELORANE_PROGRAM    the program to start (e.g. a build for another platform)
-//   VELORANE_LAUNCHER   words started before it, split on spaces (e.g. "wine")
+//   VELORANE_LAUNCHER   words started before it, split on spaces (e.g. "wine");
+//                       by default those of a cross build's emulator
+//                       ("qemu-aarch64 -L /"), none in a native build
 // and a pass of a build for another platform says which:
 //   VELORANE_PLATFORM   "windows": a Windows build, under Wine
 // and a pass that runs a window manager on the display says so:
