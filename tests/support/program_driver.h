@@ -52,11 +52,12 @@ class ProgramDriver {
   // (no process, or the program could not be executed).
   bool start(const std::vector<std::string>& arguments = {});
   // The X id of the window with exactly this title opened by the program or a
-  // process it started, waiting up to timeoutMs for it to appear; 0 when
-  // there is none.
-  unsigned long findWindow(const std::string& title, int timeoutMs = 10000);
-  // Wait until both windows are mapped and have drawn their first frames.
-  bool waitForWindows(unsigned long* diagram, unsigned long* values, int timeoutMs = 10000);
+  // process it started, waiting up to timeoutMs (by default 10 s, or twice the
+  // bound of waitFor where that is longer) for it to appear; 0 when there is none.
+  unsigned long findWindow(const std::string& title, int timeoutMs = -1);
+  // Wait until both windows are mapped and have drawn their first frames,
+  // within timeoutMs (by default as findWindow's).
+  bool waitForWindows(unsigned long* diagram, unsigned long* values, int timeoutMs = -1);
   // Wait until the program shows a window other than `diagram` and `values`
   // (its menu); its X id, or 0 when none appeared within timeoutMs.
   unsigned long waitForOtherWindow(unsigned long diagram, unsigned long values,
