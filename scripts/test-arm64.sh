@@ -20,13 +20,14 @@
 #              against the arm64 program under qemu-user: its values are
 #              checked against the figures of the build machine
 # With armhf as the first argument, the same for 32-bit ARM (Debian's armhf,
-# Raspberry Pi OS for older boards) into build-armhf/, with
-# cmake/arm-linux-gnueabihf.cmake. Further arguments go to CTest (e.g.
-# -R ValuesWindow).
+# Raspberry Pi OS for older boards; ARMv7 and later) into build-armhf/, with
+# cmake/arm-linux-gnueabihf.cmake. Further arguments go to the suite's CTest
+# (e.g. -R ValuesWindow).
 #
 #   bash scripts/test-arm64.sh [-h] [armhf] [CTEST OPTIONS...]
 #
-# Run by CI. VELORANE_ARM_BUILD_DIR moves the build folder.
+# Run by CI for arm64 (armhf, by hand, would take as long again, some 18
+# minutes). VELORANE_ARM_BUILD_DIR moves the build folder.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 answer_help "$0" "$@"
