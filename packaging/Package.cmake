@@ -24,6 +24,11 @@ set(CPACK_COMPONENTS_ALL Runtime Development)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+# A cross build's packages are of its target (arm64), not of the build
+# machine, which dpkg would name otherwise.
+if(VELORANE_CROSS_DEBIAN_ARCH)
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${VELORANE_CROSS_DEBIAN_ARCH})
+endif()
 
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME velorane)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION science)

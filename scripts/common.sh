@@ -102,3 +102,22 @@ start_virtual_display() {
   echo "no free display number for Xvfb" >&2
   return 1
 }
+
+# Start $1 virtual displays of the suite's own (start_virtual_display) and
+# describe them to CTest in the resource file $2, as resources of the type
+# "display" with one slot each: every test that opens windows asks for one
+# (RESOURCE_GROUPS display:1) and gets it to itself while it runs
+# (tests/support/on_test_display.sh), so no test sees another's windows,
+# focus or pointer, and none depends on a display it did not start. Give CTest
+# the file with --resource-spec-file.
+start_test_displays() {
+  local count=$1 file=$2 displays=() _
+  for _ in $(seq "$count"); do
+    start_virtual_display
+    displays+=("{\"id\": \"${DISPLAY#:}\", \"slots\": 1}")
+  done
+  (
+    IFS=,
+    echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"display\": [${displays[*]}]}]}"
+  ) >"$file"
+}

@@ -32,20 +32,10 @@ build_tree "$sanitize_build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang
 
 logs="$(mktemp -d)"
 # One virtual display of the suite's own per parallel job, described to CTest
-# as resources: every test that opens windows gets one of them to itself
-# while it runs (tests/support/on_test_display.sh), so no test sees another's
-# windows, focus or pointer, and none depends on a display it did not start.
+# as resources (start_test_displays).
 jobs=$(nproc)
-displays=()
-for _ in $(seq "$jobs"); do
-  start_virtual_display
-  displays+=("{\"id\": \"${DISPLAY#:}\", \"slots\": 1}")
-done
+start_test_displays "$jobs" "$logs/displays.json"
 trap 'rm -rf "$logs"; kill "${xvfb_pids[@]}" 2>/dev/null || true' EXIT
-(
-  IFS=,
-  echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"display\": [${displays[*]}]}]}"
-) >"$logs/displays.json"
 
 # Run CTest in the build directory $1 with a title $2, keeping its output in
 # $logs/$2.log as well; its status.

@@ -6,13 +6,14 @@
 #   fail: does nothing and exits with status 1.
 # Every test that sends such events must then fail (in the second case with a
 # message naming the command); the tests that send none must still pass.
-# Usage: input_must_arrive.sh END_TO_END_TEST_PROGRAM
+# Usage: input_must_arrive.sh [EMULATOR...] END_TO_END_TEST_PROGRAM
+# (a cross build's test program runs under its emulator, e.g. qemu-aarch64 -L /)
 set -euo pipefail
-if [ $# -ne 1 ] || [ "$1" = -h ]; then
-  sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
+if [ $# -lt 1 ] || [ "$1" = -h ]; then
+  sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
   exit 2
 fi
-program=$1
+program=("$@")
 real=$(command -v xdotool) || { echo "no xdotool on PATH" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -40,7 +41,7 @@ exec "$real" "\$@"
 EOF
   chmod +x "$work/$mode/xdotool"
   # Every test here is meant to fail: a short bound on its waits keeps it quick.
-  PATH="$work/$mode:$PATH" VELORANE_WAIT_MS=1000 "$program" >"$work/$mode.log" 2>&1 || true
+  PATH="$work/$mode:$PATH" VELORANE_WAIT_MS=1000 "${program[@]}" >"$work/$mode.log" 2>&1 || true
   while read -r name; do
     if grep -q "^\[       OK \] $name " "$work/$mode.log"; then result=passed; else result=failed; fi
     case "$quiet" in
@@ -51,7 +52,7 @@ EOF
       echo "$mode: $name $result, expected $expected"
       status=1
     fi
-  done < <("$program" --gtest_list_tests | awk '/^[^ ]/ { suite = $1 } /^  / { print suite $1 }')
+  done < <("${program[@]}" --gtest_list_tests | awk '/^[^ ]/ { suite = $1 } /^  / { print suite $1 }')
   if [ $mode = fail ] && ! grep -q "xdotool .* failed with status 1: stand-in refuses" "$work/$mode.log"; then
     echo "fail: no failure names the refused xdotool command"
     status=1

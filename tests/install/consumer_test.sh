@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the build tree into a scratch prefix, checks where everything
-# lands, then builds the example project of the toolkit guide (consumer/) against the
-# installed CMake package as another project would, and runs it.
-# Usage: consumer_test.sh BUILD_DIR CONSUMER_SOURCE_DIR CMAKE CXX_COMPILER
+# lands, then builds the example project of the toolkit guide (consumer/)
+# against the installed CMake package as another project would, and runs it.
+# A cross build's consumer is configured with the build's toolchain file, and
+# its programs run under VELORANE_LAUNCHER (program_session.sh).
+# Usage: consumer_test.sh BUILD_DIR CONSUMER_SOURCE_DIR CMAKE CXX_COMPILER [TOOLCHAIN_FILE]
 set -euo pipefail
-build="$1" consumer="$2" cmake="$3" cxx="$4"
+build="$1" consumer="$2" cmake="$3" cxx="$4" toolchain="${5:-}"
 source "$(dirname "${BASH_SOURCE[0]}")/program_session.sh"
 
 scratch=$(mktemp -d)
@@ -34,14 +36,15 @@ unexpected=$(cd "$prefix" && find . -type f | grep -Ev \
 # The consumer finds the package in the scratch prefix only.
 "$cmake" -S "$consumer" -B "$scratch/build" -DCMAKE_CXX_COMPILER="$cxx" \
   -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF \
-  >"$scratch/configure.log" 2>&1 || { cat "$scratch/configure.log"; fail "configuring the consumer"; }
+  ${toolchain:+-DCMAKE_TOOLCHAIN_FILE="$toolchain"} >"$scratch/configure.log" 2>&1 ||
+  { cat "$scratch/configure.log"; fail "configuring the consumer"; }
 grep -qx "Velorane_DIR:PATH=$prefix/lib/cmake/Velorane" "$scratch/build/CMakeCache.txt" ||
   fail "the consumer did not take the package from the scratch prefix"
 "$cmake" --build "$scratch/build" -j 2 >"$scratch/build.log" 2>&1 ||
   { cat "$scratch/build.log"; fail "building the consumer"; }
 
 # The maths alone (Velorane::maths), then the whole toolkit in a window.
-angle=$("$scratch/build/angle")
+angle=$(launched "$scratch/build/angle")
 [ "$angle" = "45.000 degrees about (0.000, 0.000, 0.707)" ] || fail "angle printed '$angle'"
 run_session "$scratch/example.out" "$scratch/build/toolkit_example" "Toolkit example"
 expected="  0.000000 -1.000000  0.000000  0.000000

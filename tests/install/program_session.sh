@@ -18,6 +18,17 @@ find_window() {
   done
 }
 
+# launched PROGRAM [ARGUMENTS...]: run a program of the build, under the
+# words of VELORANE_LAUNCHER first when it names some (a cross build's
+# emulator, e.g. "qemu-aarch64 -L /", which wants the program's path).
+launched() {
+  local launcher=() program
+  read -r -a launcher <<<"${VELORANE_LAUNCHER:-}"
+  program=$(command -v "$1") || program=$1
+  shift
+  "${launcher[@]}" "$program" "$@"
+}
+
 # run_session OUTPUT PROGRAM TITLE...: start PROGRAM with its standard
 # output in the file OUTPUT, wait for a window of each TITLE, press Esc in the
 # first and check that the program ends by itself with status 0.
@@ -25,7 +36,7 @@ run_session() {
   local output="$1" program="$2" status=0 first="" id title _
   shift 2
   [ -n "${DISPLAY:-}" ] || fail "no DISPLAY to run $program on"
-  "$program" >"$output" &
+  launched "$program" >"$output" &
   local pid=$!
   for title in "$@"; do
     id=$(find_window "$title")

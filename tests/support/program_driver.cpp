@@ -27,6 +27,9 @@
 #ifndef VELORANE_PROGRAM
 #error "VELORANE_PROGRAM must name the program under test"
 #endif
+#ifndef VELORANE_PROGRAM_LAUNCHER
+#define VELORANE_PROGRAM_LAUNCHER ""
+#endif
 
 // Bound of one xdotool process, in seconds: a focus or a window that never
 // comes must not hang the test.
@@ -53,7 +56,9 @@ static std::vector<std::string> splitWords(const char* text) {
 }
 
 std::vector<std::string> programCommand() {
-  std::vector<std::string> words = splitWords(std::getenv("VELORANE_LAUNCHER"));
+  const char* launcher = std::getenv("VELORANE_LAUNCHER");
+  std::vector<std::string> words =
+      splitWords(launcher != nullptr ? launcher : VELORANE_PROGRAM_LAUNCHER);
   const char* program = std::getenv("VELORANE_PROGRAM");
   words.push_back(program && *program ? program : VELORANE_PROGRAM);
   return words;
@@ -90,11 +95,18 @@ bool ProgramDriver::xdotool(const std::string& commands) {
   return false;
 }
 
+// The bound of a wait: VELORANE_WAIT_MS, or 5 s.
+static int waitBoundMs() {
+  const char* bound = std::getenv("VELORANE_WAIT_MS");
+  return bound && std::atoi(bound) > 0 ? std::atoi(bound) : 5000;
+}
+
+// The bound of the wait for the program's windows: 10 s, or twice the bound of
+// a wait where that is longer (a program started under Wine or an emulator).
+static int windowBoundMs() { return std::max(10000, 2 * waitBoundMs()); }
+
 bool ProgramDriver::waitFor(const std::function<bool()>& condition, int timeoutMs) {
-  if (timeoutMs < 0) {
-    const char* bound = std::getenv("VELORANE_WAIT_MS");
-    timeoutMs = bound && std::atoi(bound) > 0 ? std::atoi(bound) : 5000;
-  }
+  if (timeoutMs < 0) timeoutMs = waitBoundMs();
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
     if (condition()) return true;
@@ -280,6 +292,7 @@ std::vector<unsigned long> ProgramDriver::windowsOfProgram(const std::string* ti
 }
 
 unsigned long ProgramDriver::findWindow(const std::string& title, int timeoutMs) {
+  if (timeoutMs < 0) timeoutMs = windowBoundMs();
   unsigned long id = 0;
   waitFor(
       [&] {
@@ -307,6 +320,7 @@ static bool drawn(const Image& image) {
 
 bool ProgramDriver::waitForWindows(unsigned long* diagram, unsigned long* values,
                                    int timeoutMs) {
+  if (timeoutMs < 0) timeoutMs = windowBoundMs();
   const auto start = std::chrono::steady_clock::now();
   *diagram = findWindow("Velorane", timeoutMs);
   *values = findWindow("Valeurs", timeoutMs);

@@ -11,7 +11,9 @@
 // The program under test is the one this driver was built with, unless the
 // environment names another:
 //   VELORANE_PROGRAM    the program to start (e.g. a build for another platform)
-//   VELORANE_LAUNCHER   words started before it, split on spaces (e.g. "wine")
+//   VELORANE_LAUNCHER   words started before it, split on spaces (e.g. "wine");
+//                       by default those of a cross build's emulator
+//                       ("qemu-aarch64 -L /"), none in a native build
 // and a pass of a build for another platform says which:
 //   VELORANE_PLATFORM   "windows": a Windows build, under Wine
 // and a pass that runs a window manager on the display says so:
@@ -50,11 +52,12 @@ class ProgramDriver {
   // (no process, or the program could not be executed).
   bool start(const std::vector<std::string>& arguments = {});
   // The X id of the window with exactly this title opened by the program or a
-  // process it started, waiting up to timeoutMs for it to appear; 0 when
-  // there is none.
-  unsigned long findWindow(const std::string& title, int timeoutMs = 10000);
-  // Wait until both windows are mapped and have drawn their first frames.
-  bool waitForWindows(unsigned long* diagram, unsigned long* values, int timeoutMs = 10000);
+  // process it started, waiting up to timeoutMs (by default 10 s, or twice the
+  // bound of waitFor where that is longer) for it to appear; 0 when there is none.
+  unsigned long findWindow(const std::string& title, int timeoutMs = -1);
+  // Wait until both windows are mapped and have drawn their first frames,
+  // within timeoutMs (by default as findWindow's).
+  bool waitForWindows(unsigned long* diagram, unsigned long* values, int timeoutMs = -1);
   // Wait until the program shows a window other than `diagram` and `values`
   // (its menu); its X id, or 0 when none appeared within timeoutMs.
   unsigned long waitForOtherWindow(unsigned long diagram, unsigned long values,

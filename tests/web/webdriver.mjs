@@ -64,7 +64,11 @@ export class WebDriverSession {
     this.port = await freePort();
     this.output = '';
     this.process = spawn(driver, [`--port=${this.port}`, '--host=127.0.0.1'],
-      { stdio: ['ignore', 'pipe', 'pipe'], env: { ...process.env, DISPLAY: display } });
+      {
+      stdio: ['ignore', 'pipe', 'pipe'],
+      // The browser prefers English, as the other engines' do.
+      env: { ...process.env, DISPLAY: display, LANG: 'en_US.UTF-8', LANGUAGE: 'en_US' },
+    });
     this.process.stdout.on('data', (d) => { this.output += d; });
     this.process.stderr.on('data', (d) => { this.output += d; });
     const end = Date.now() + kWaitMs;
@@ -242,6 +246,18 @@ export class WebDriverPage {
   }
 
   focus(selector) { return this.$eval(selector, (e) => { e.focus(); }); }
+
+  // Choose `value` in the <select> of `selector`, as a person would: the
+  // input and change events follow; an error if it has no such option.
+  select(selector, value) {
+    return this.$eval(selector, (e, v) => {
+      if (![...e.options].some((o) => o.value === v)) throw new Error(`no option ${v}`);
+      e.value = v;
+      e.dispatchEvent(new Event('input', { bubbles: true }));
+      e.dispatchEvent(new Event('change', { bubbles: true }));
+      return [v];
+    }, value);
+  }
 
   async goto(url) {
     await this.switch();
