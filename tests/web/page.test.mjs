@@ -25,7 +25,7 @@ import { PNG } from 'pngjs';
 import {
   BrowserPage, NativeProgram, difference, engine, samePicture, savePicture, waitFor,
 } from './harness.mjs';
-import { loseContexts, restoreContexts, soakPage } from './soak.mjs';
+import { loseContexts, openPage, restoreContexts, soakPage } from './soak.mjs';
 
 // Each engine's tolerance of the diagram, as measured (the largest seen over
 // the cases, rounded up), and the tests its driver cannot run.
@@ -506,16 +506,8 @@ const badAddresses = [
 
 // A new tab of the test's browser at `url`, once both canvases have a frame.
 async function openTab(url) {
-  const page = await web.browser.newPage();
-  const errors = [];
-  page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
-  page.on('pageerror', (e) => errors.push(String(e)));
-  await page.goto(url);
-  await page.waitForFunction(() => [...document.querySelectorAll('canvas')].length === 2 &&
-    [...document.querySelectorAll('canvas')].every((c) => Number(c.dataset.frames) > 0),
-  { timeout: 10000 });
-  const view = Object.assign(Object.create(BrowserPage.prototype), { page, errors });
-  return view;
+  const { page, errors } = await openPage(web.browser, url);
+  return Object.assign(Object.create(BrowserPage.prototype), { page, errors });
 }
 
 test('addresses that are not a set-up are refused whole, with a line saying which part', async () => {

@@ -77,19 +77,26 @@ export async function restoreContexts(page, titles, frames) {
   { timeout: 10000 }, titles, frames);
 }
 
+// A new tab of `browser` at `url`, once both canvases have a frame, and the
+// console errors and page errors it reports from its opening on.
+export async function openPage(browser, url) {
+  const page = await browser.newPage();
+  const errors = [];
+  page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
+  page.on('pageerror', (e) => errors.push(String(e)));
+  await page.goto(url);
+  await page.waitForFunction(() => [...document.querySelectorAll('canvas')].length === 2 &&
+    [...document.querySelectorAll('canvas')].every((c) => Number(c.dataset.frames) > 0),
+  { timeout: 10000 });
+  return { page, errors };
+}
+
 // Open the page at `url` in a new tab of `browser` (its pinch zoom and full
 // screen its own), send it `events` random events from `seed` and close it;
 // `log` gets the figures. Throws on a failure.
 export async function soakPage(browser, url, events, seed, log = console.log) {
-  const page = await browser.newPage();
+  const { page, errors } = await openPage(browser, url);
   try {
-    const errors = [];
-    page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
-    page.on('pageerror', (e) => errors.push(String(e)));
-    await page.goto(url);
-    await page.waitForFunction(() => [...document.querySelectorAll('canvas')].length === 2 &&
-      [...document.querySelectorAll('canvas')].every((c) => Number(c.dataset.frames) > 0),
-    { timeout: 10000 });
     await soak(page, errors, events, seed, log);
   } finally {
     await page.close();
